@@ -1,0 +1,4 @@
+#include "physics/simulation.h"
+
+void gameTick() {}
+void tutorialTick() {}

@@ -1,0 +1,29 @@
+// The artwork, music and effects, loaded once at start-up and kept until the process ends.
+#pragma once
+#include <SDL/SDL.h>
+#include <cstdint>
+
+extern SDL_Surface* shadeImage;
+extern SDL_Surface* fieldImage;
+extern SDL_Surface* holesImage;
+extern SDL_Surface* borderImage;
+extern SDL_Surface* panelImage;
+extern SDL_Surface* messageBackImage;
+extern SDL_Surface* fontImage;
+extern SDL_Surface* buttonsImage;
+extern SDL_Surface* numbersImage;
+extern SDL_Surface* ballsImage;
+extern SDL_Surface* arrowsImage;
+extern SDL_Surface* startBackgroundImage;
+extern SDL_Surface* optionsImage;
+extern SDL_Surface* optionValuesImage;
+extern SDL_Surface* endBackgroundImage;
+extern SDL_Surface* bannersImage;
+
+// Reads a BMP, keys the colour (r, g, b) and converts it to the screen's format. Returns null
+// when the file cannot be read as a BMP.
+SDL_Surface* loadImage(const char* path, uint8_t r, uint8_t g, uint8_t b);
+
+// Loads every image (a missing one ends the program), the music and the effects, then draws the
+// first frame.
+void loadAssets();

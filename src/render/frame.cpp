@@ -1,0 +1,58 @@
+#include "render/frame.h"
+#include "render/menu_screens.h"
+#include "render/surfaces.h"
+#include "render/table_screen.h"
+#include "shell/game_mode.h"
+
+uint8_t fullRedraw = 0;
+
+namespace {
+
+// The tutorial pages whose balls move or whose aim arrow follows the mouse refresh the Table.
+bool tableRefreshingPage(int32_t mode)
+{
+    constexpr int32_t pages[] = {122, 123, 124, 130, 131, 134, 136, 143, 147, 149, 158};
+    for (int32_t page : pages)
+        if (mode == page) return true;
+    return false;
+}
+
+void pushModeRectangles()
+{
+    if (gameMode == StartMenu || gameMode == OptionsMenu) {
+        updateScreenRect(screen, 0, 250, 300, 50);  // the decorative ball's band
+        updateScreenRect(screen, 90, 130, 28, 100); // the highlight column
+    } else if (gameMode == Aiming || gameMode == Running || tableRefreshingPage(gameMode)) {
+        updateScreenRect(screen, 0, 100, 300, 200); // the Table
+    } else if (gameMode == EndScreen) {
+        updateScreenRect(screen, 0, 150, 300, 150);
+    }
+}
+
+} // namespace
+
+void composeFrame()
+{
+    if (gameMode < 10)
+        drawStartScreen();
+    else if (gameMode < 30 || gameMode >= 100)
+        drawTableScreen();
+    else if (gameMode < 40)
+        drawOptionsScreen();
+    else if (gameMode < 50)
+        drawEndScreen();
+}
+
+void drawFrame()
+{
+    pushedRects.count = 0;
+    lockIfNeeded(screen);
+    composeFrame();
+    if (fullRedraw) {
+        updateScreenRect(screen, 0, 0, 300, 300);
+        fullRedraw = 0;
+    } else {
+        pushModeRectangles();
+    }
+    unlockIfNeeded(screen);
+}

@@ -1,0 +1,10 @@
+// The millisecond clock and the loop's delay. The scripted driver swaps in a virtual clock so a
+// script runs the same whatever the machine does.
+#pragma once
+#include <cstdint>
+
+extern uint8_t useVirtualClock;
+extern uint32_t virtualClockMs;
+
+uint32_t readClock();
+void sleepMs(uint32_t ms);

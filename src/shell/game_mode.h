@@ -1,0 +1,33 @@
+// The one number that selects what input does, what is drawn and what moves, and the user's
+// settings for the run.
+#pragma once
+#include <cstdint>
+
+// Handlers test ranges: below 10 the start menu, 10 to 29 a match, 30 to 39 the options menu,
+// 40 to 49 the end screen, 100 and above the tutorial pages.
+enum GameModeValue : int32_t {
+    StartMenu = 0,
+    Paused = 10,
+    ToolSelected = 11,
+    Aiming = 12,
+    Running = 13,
+    OptionsMenu = 30,
+    EndScreen = 40,
+    TutorialFirstPage = 100,
+    TutorialLastPage = 171,
+};
+
+extern int32_t gameMode;
+
+struct OptionsRecord {
+    int32_t speed;        // ticks per second: 10, 20, ... 60
+    int32_t tickInterval; // 1000 / speed, in whole milliseconds
+    uint8_t sound;
+    uint8_t music;
+    uint8_t messages; // the optional hints are pushed
+};
+extern OptionsRecord Options;
+
+// The highlighted row of the start and options menus, -1 for none.
+extern int32_t menuSelection;
+extern int32_t optionsSelection;

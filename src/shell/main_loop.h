@@ -1,0 +1,22 @@
+// Start-up, the endless main loop with its fixed tick, and the single way out.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+extern FILE* progressLog;
+extern uint32_t currentTicks; // the clock, read once per pass after the events
+extern int32_t nextTickTime;  // the next tick runs at or after this time
+
+// In-game music rotation: when the next track is chosen, and which was chosen last.
+extern int32_t nextTrackTime;
+extern int32_t currentTrack;
+
+// Opens the log, the media library, audio and window, loads the assets and starts the menu
+// music. Returns false only when the log cannot be created; every other failure exits.
+bool startUp();
+// One pass of the main loop: delay, events, clock, and at most one tick.
+void runPass();
+// One tick: simulation, music rotation, background motion, the frame.
+void runTick();
+[[noreturn]] void shutDown();
+void releaseAudio();
