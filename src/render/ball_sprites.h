@@ -7,3 +7,12 @@ constexpr int32_t SELECTED_BALL_CELL = 0;
 
 // The ball cell 1 (cyan, value 0) to 9 (pink, over 30) for a value.
 int32_t ballCell(int32_t value);
+
+// The direction sector 0 to 15 of a velocity (0 left, 4 up, 8 right, 12 down), -1 at rest.
+int32_t headingSectorOf(double vx, double vy);
+// The speed class 0 to 9 of a velocity: how many of the class thresholds it reaches.
+int32_t speedClassOf(double vx, double vy);
+// The drawing position of every ball on the table, from its centre.
+void updateBallScreenPositions();
+// The motion arrow of every ball, from its present velocity.
+void updateBallArrows();

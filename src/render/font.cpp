@@ -5,6 +5,7 @@
 
 int32_t glyphOffset[GLYPH_COUNT] = {};
 MessageLogRecord MessageLog = {"Welcome to Kestrola!", "Have a nice game"};
+void (*messageRecorder)(const char* line) = nullptr;
 
 void buildGlyphOffsets()
 {
@@ -28,4 +29,5 @@ void pushMessage(const char* text)
     std::memcpy(MessageLog.upper, MessageLog.lower, MESSAGE_LINE_SIZE);
     std::strncpy(MessageLog.lower, text, MESSAGE_LINE_SIZE - 1);
     MessageLog.lower[MESSAGE_LINE_SIZE - 1] = '\0';
+    if (messageRecorder) messageRecorder(MessageLog.lower);
 }

@@ -19,3 +19,6 @@ void buildGlyphOffsets();
 void drawText(const char* text, int32_t x, int32_t y);
 // Moves the lower line up and stores text as the new lower line, cut to 99 characters.
 void pushMessage(const char* text);
+
+// Called with every line as it was stored, when set (the scripted driver lists them).
+extern void (*messageRecorder)(const char* line);

@@ -1,8 +1,100 @@
 #include "shell/input.h"
+#include "render/frame.h"
+#include "rules/tutorial.h"
+#include "shell/audio.h"
+#include "shell/game_mode.h"
 #include "shell/main_loop.h"
+#include "shell/menus.h"
+#include "shell/time_control.h"
+#include "shell/tool_clicks.h"
+
+namespace {
+
+// The tutorial pages on which an aim arrow follows the mouse.
+bool aimingTutorialPage(int32_t mode)
+{
+    return mode == 122 || mode == 123 || mode == 124 || mode == 134 || mode == 143 ||
+           mode == 147;
+}
+
+// Every key press and button press ends the same way: the whole window again, and a blip.
+void redrawWithSelectSound()
+{
+    fullRedraw = 1;
+    drawFrame();
+    if (Options.sound) playEffect(EffectSelect, FIRST_FREE_CHANNEL, 0);
+}
+
+void keyPressed(SDLKey key)
+{
+    if (key == SDLK_SPACE) {
+        if (gameMode == Running)
+            pauseTime();
+        else if (gameMode == Paused || gameMode == ToolSelected)
+            startTime();
+    }
+    redrawWithSelectSound();
+}
+
+void keyReleased(SDLKey key)
+{
+    if (key == SDLK_RETURN) {
+        if (gameMode >= TutorialFirstPage && pageAutoAdvances(gameMode)) advanceTutorialPage();
+    } else if (key == SDLK_ESCAPE) {
+        // Whatever was going on is abandoned; the next start prepares a fresh field.
+        gameMode = StartMenu;
+        if (Options.music) playMusic(MusicMenu, LOOP_FOREVER);
+        if (Options.sound) haltChannel(CLOCK_CHANNEL);
+    } else if (key == SDLK_F10) {
+        shutDown();
+    }
+    fullRedraw = 1;
+    drawFrame();
+}
+
+void mouseMoved(const SDL_MouseMotionEvent& motion)
+{
+    if (motion.state != 0) return;
+    const int32_t x = motion.x, y = motion.y;
+    const bool onTable = x > 0 && x < 300 && y > 100 && y < 300;
+    if (onTable && (gameMode == Aiming || aimingTutorialPage(gameMode))) followAim(x, y);
+    if (gameMode == StartMenu) menuSelection = menuRowAt(x, y);
+    if (gameMode == OptionsMenu) optionsSelection = menuRowAt(x, y);
+}
+
+void leftButtonPressed(int32_t x, int32_t y)
+{
+    if (gameMode < 10)
+        startMenuClick(x, y);
+    else if (gameMode < 30)
+        leftClickInMatch(x, y);
+    else if (gameMode < 40)
+        optionsMenuClick(x, y);
+    else if (gameMode < 50)
+        endScreenClick();
+    else if (gameMode >= TutorialFirstPage)
+        tutorialClick(x, y);
+}
+
+void buttonPressed(const SDL_MouseButtonEvent& button)
+{
+    if (button.button == SDL_BUTTON_LEFT)
+        leftButtonPressed(button.x, button.y);
+    else if (button.button == SDL_BUTTON_RIGHT && (gameMode == ToolSelected || gameMode == Aiming))
+        cancelTool();
+    redrawWithSelectSound();
+}
+
+} // namespace
 
 void handleEvent(const SDL_Event& event)
 {
-    if (event.type == SDL_QUIT) shutDown();
-    if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_F10) shutDown();
+    switch (event.type) {
+    case SDL_KEYDOWN: keyPressed(event.key.keysym.sym); break;
+    case SDL_KEYUP: keyReleased(event.key.keysym.sym); break;
+    case SDL_MOUSEMOTION: mouseMoved(event.motion); break;
+    case SDL_MOUSEBUTTONDOWN: buttonPressed(event.button); break;
+    case SDL_QUIT: shutDown();
+    default: break;
+    }
 }

@@ -17,6 +17,7 @@
 FILE* progressLog = nullptr;
 uint32_t currentTicks = 0;
 int32_t nextTickTime = 0;
+uint32_t ticksRun = 0;
 int32_t nextTrackTime = 0;
 int32_t currentTrack = 0;
 
@@ -87,6 +88,7 @@ void runPass()
 
 void runTick()
 {
+    ++ticksRun;
     if (gameMode == Running) gameTick();
     rotateMusic();
     if (gameMode == StartMenu || gameMode == OptionsMenu) {

@@ -6,6 +6,7 @@
 extern FILE* progressLog;
 extern uint32_t currentTicks; // the clock, read once per pass after the events
 extern int32_t nextTickTime;  // the next tick runs at or after this time
+extern uint32_t ticksRun;     // ticks since start-up
 
 // In-game music rotation: when the next track is chosen, and which was chosen last.
 extern int32_t nextTrackTime;

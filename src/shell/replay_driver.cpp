@@ -1,0 +1,361 @@
+#include "shell/replay_driver.h"
+#include "physics/ball.h"
+#include "render/ball_sprites.h"
+#include "render/surfaces.h"
+#include "rules/match.h"
+#include "rules/tool_catalogue.h"
+#include "shell/clock.h"
+#include "shell/game_mode.h"
+#include "shell/main_loop.h"
+#include "shell/replay_dump.h"
+#include <SDL/SDL.h>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int64_t DEFAULT_TICK_LIMIT = 100000;
+
+using Words = std::vector<std::string>;
+
+// The failure of one script line; empty when the line went well.
+struct Outcome {
+    std::string error;
+};
+Outcome ok() { return {}; }
+Outcome fail(const std::string& message) { return {message}; }
+
+bool parseInteger(const std::string& word, int64_t& value)
+{
+    if (word.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtoll(word.c_str(), &end, 10);
+    return errno == 0 && *end == '\0';
+}
+
+bool parseDecimal(const std::string& word, double& value)
+{
+    if (word.empty() || word.find_first_of("xXpP") != std::string::npos) return false;
+    char* end = nullptr;
+    value = std::strtod(word.c_str(), &end);
+    return *end == '\0';
+}
+
+bool parseInRange(const std::string& word, int64_t low, int64_t high, int64_t& value)
+{
+    return parseInteger(word, value) && value >= low && value <= high;
+}
+
+// The virtual clock jumps by this much more on the next pass.
+uint32_t pendingStall = 0;
+
+void pass()
+{
+    virtualClockMs += pendingStall;
+    pendingStall = 0;
+    runPass();
+}
+
+void pushKey(Uint8 type, SDLKey key)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    SDL_PushEvent(&event);
+}
+
+void pushButton(Uint8 type, Uint8 button, int64_t x, int64_t y)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.button.type = type;
+    event.button.button = button;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+}
+
+bool keyNamed(const std::string& name, SDLKey& key)
+{
+    if (name == "space") key = SDLK_SPACE;
+    else if (name == "return") key = SDLK_RETURN;
+    else if (name == "escape") key = SDLK_ESCAPE;
+    else if (name == "f10") key = SDLK_F10;
+    else if (name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= '0' && name[0] <= '9')))
+        key = static_cast<SDLKey>(name[0]);
+    else return false;
+    return true;
+}
+
+Outcome coordinates(const Words& w, size_t at, int64_t& x, int64_t& y)
+{
+    if (w.size() <= at + 1) return fail("expected X and Y");
+    if (!parseInRange(w[at], 0, 65535, x) || !parseInRange(w[at + 1], 0, 65535, y))
+        return fail("bad coordinates '" + w[at] + " " + w[at + 1] + "'");
+    return ok();
+}
+
+Outcome click(const Words& w)
+{
+    int64_t x = 0, y = 0;
+    if (Outcome o = coordinates(w, 1, x, y); !o.error.empty()) return o;
+    Uint8 button = SDL_BUTTON_LEFT;
+    if (w.size() == 4) {
+        if (w[3] == "right") button = SDL_BUTTON_RIGHT;
+        else if (w[3] == "middle") button = SDL_BUTTON_MIDDLE;
+        else if (w[3] != "left") return fail("unknown button '" + w[3] + "'");
+    } else if (w.size() > 4) {
+        return fail("too many arguments");
+    }
+    pushButton(SDL_MOUSEBUTTONDOWN, button, x, y);
+    pushButton(SDL_MOUSEBUTTONUP, button, x, y);
+    pass();
+    return ok();
+}
+
+Outcome motion(const Words& w)
+{
+    int64_t x = 0, y = 0;
+    if (Outcome o = coordinates(w, 1, x, y); !o.error.empty()) return o;
+    Uint8 held = 0;
+    if (w.size() == 4 && w[3] == "left") held = SDL_BUTTON(SDL_BUTTON_LEFT);
+    else if (w.size() >= 4) return fail("motion takes X Y [left]");
+    SDL_Event event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.type = SDL_MOUSEMOTION;
+    event.motion.state = held;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+    pass();
+    return ok();
+}
+
+Outcome key(const Words& w, bool press, bool release)
+{
+    SDLKey k = SDLK_UNKNOWN;
+    if (w.size() != 2 || !keyNamed(w[1], k)) return fail("expected a key name");
+    if (press) pushKey(SDL_KEYDOWN, k);
+    if (release) pushKey(SDL_KEYUP, k);
+    pass();
+    return ok();
+}
+
+Outcome quit(const Words& w)
+{
+    if (w.size() != 1) return fail("quit takes no arguments");
+    SDL_Event event = {};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+    pass();
+    return ok();
+}
+
+Outcome count(const Words& w, int64_t& n)
+{
+    if (w.size() != 2 || !parseInRange(w[1], 0, 1000000000, n))
+        return fail("expected one count of 0 or more");
+    return ok();
+}
+
+Outcome wait(const Words& w)
+{
+    int64_t ms = 0;
+    if (Outcome o = count(w, ms); !o.error.empty()) return o;
+    for (int64_t i = 0; i < ms; ++i) pass();
+    return ok();
+}
+
+Outcome stall(const Words& w)
+{
+    int64_t ms = 0;
+    if (Outcome o = count(w, ms); !o.error.empty()) return o;
+    pendingStall += static_cast<uint32_t>(ms);
+    return ok();
+}
+
+Outcome ticks(const Words& w)
+{
+    int64_t n = 0;
+    if (Outcome o = count(w, n); !o.error.empty()) return o;
+    const uint32_t target = ticksRun + static_cast<uint32_t>(n);
+    while (ticksRun != target) pass();
+    return ok();
+}
+
+// Runs passes while keepGoing() holds, at most limit ticks.
+template <typename Condition> Outcome runWhile(const Words& w, Condition keepGoing)
+{
+    int64_t limit = DEFAULT_TICK_LIMIT;
+    if (w.size() > 2 || (w.size() == 2 && !parseInRange(w[1], 0, 1000000000, limit)))
+        return fail("expected an optional tick limit");
+    const uint32_t start = ticksRun;
+    while (keepGoing()) {
+        if (static_cast<int64_t>(ticksRun - start) >= limit)
+            return fail("still waiting after " + std::to_string(limit) + " ticks");
+        pass();
+    }
+    return ok();
+}
+
+Outcome setBall(const Words& w)
+{
+    int64_t index = 0;
+    if (w.size() < 5 || (w.size() - 3) % 2 != 0) return fail("expected set ball I FIELD VALUE ...");
+    if (!parseInRange(w[2], 0, BALL_COUNT - 1, index)) return fail("bad ball index '" + w[2] + "'");
+    Ball& ball = balls[index];
+    for (size_t at = 3; at + 1 < w.size(); at += 2) {
+        const std::string& name = w[at];
+        const std::string& value = w[at + 1];
+        double* real = name == "x" ? &ball.x : name == "y" ? &ball.y : name == "vx" ? &ball.vx
+                     : name == "vy" ? &ball.vy : nullptr;
+        int64_t n = 0;
+        if (real) {
+            if (!parseDecimal(value, *real)) return fail("bad number '" + value + "'");
+        } else if (name == "value" || name == "pocketedBy") {
+            if (!parseInRange(value, INT32_MIN, INT32_MAX, n)) return fail("bad number '" + value + "'");
+            (name == "value" ? ball.value : ball.pocketedBy) = static_cast<int32_t>(n);
+        } else if (name == "onTable" || name == "noScore" || name == "selected") {
+            if (!parseInRange(value, 0, 1, n)) return fail("expected 0 or 1, not '" + value + "'");
+            uint8_t& flag = name == "onTable" ? ball.onTable : name == "noScore" ? ball.noScore : ball.selected;
+            flag = static_cast<uint8_t>(n);
+        } else {
+            return fail("unknown ball field '" + name + "'");
+        }
+    }
+    updateBallScreenPositions();
+    return ok();
+}
+
+Outcome setInteger(const Words& w, int32_t& target, int64_t low, int64_t high, size_t at)
+{
+    int64_t n = 0;
+    if (w.size() != at + 1 || !parseInRange(w[at], low, high, n)) return fail("bad value for " + w[1]);
+    target = static_cast<int32_t>(n);
+    return ok();
+}
+
+Outcome set(const Words& w)
+{
+    if (w.size() < 3) return fail("expected set WHAT VALUE");
+    const std::string& what = w[1];
+    int64_t index = 0;
+    if (what == "ball") return setBall(w);
+    if (what == "gameMode") return setInteger(w, gameMode, INT32_MIN, INT32_MAX, 2);
+    if (what == "currentPlayer") return setInteger(w, Match.currentPlayer, 0, 1, 2);
+    if (what == "points" || what == "ballsPocketed") {
+        if (!parseInRange(w[2], 0, 1, index)) return fail("expected player 0 or 1");
+        int32_t* tally = what == "points" ? Match.points : Match.ballsPocketed;
+        return setInteger(w, tally[index], INT32_MIN, INT32_MAX, 3);
+    }
+    if (what == "buttonState") {
+        if (!parseInRange(w[2], 0, TOOL_COUNT - 1, index)) return fail("expected a button 0 to 19");
+        return setInteger(w, buttonState[index], Unavailable, Active, 3);
+    }
+    if (what == "option") {
+        uint8_t* option = w[2] == "sound" ? &Options.sound : w[2] == "music" ? &Options.music
+                        : w[2] == "messages" ? &Options.messages : nullptr;
+        if (!option) return fail("unknown option '" + w[2] + "'");
+        int64_t n = 0;
+        if (w.size() != 4 || !parseInRange(w[3], 0, 1, n)) return fail("expected 0 or 1");
+        *option = static_cast<uint8_t>(n);
+        return ok();
+    }
+    return fail("cannot set '" + what + "'");
+}
+
+Outcome shot(const Words& w)
+{
+    if (w.size() != 2) return fail("expected a file name");
+    if (SDL_SaveBMP(screen, w[1].c_str()) != 0) return fail("cannot write '" + w[1] + "'");
+    return ok();
+}
+
+Outcome execute(const Words& w)
+{
+    const std::string& command = w[0];
+    if (command == "click") return click(w);
+    if (command == "motion") return motion(w);
+    if (command == "key") return key(w, true, true);
+    if (command == "keydown") return key(w, true, false);
+    if (command == "keyup") return key(w, false, true);
+    if (command == "quit") return quit(w);
+    if (command == "wait") return wait(w);
+    if (command == "stall") return stall(w);
+    if (command == "ticks") return ticks(w);
+    if (command == "settle") return runWhile(w, [] { return gameMode == Running; });
+    if (command == "until-mode-changes") {
+        const int32_t startMode = gameMode;
+        return runWhile(w, [startMode] { return gameMode == startMode; });
+    }
+    if (command == "set") return set(w);
+    if (command == "dump") {
+        if (w.size() != 1) return fail("dump takes no arguments");
+        printDump(stdout);
+        return ok();
+    }
+    if (command == "shot") return shot(w);
+    return fail("unknown command '" + command + "'");
+}
+
+Words wordsOf(const std::string& line)
+{
+    const std::string code = line.substr(0, line.find('#'));
+    std::istringstream in(code);
+    Words words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+bool readScript(const char* path, std::vector<std::string>& lines)
+{
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (std::strcmp(path, "-") != 0) {
+        file.open(path);
+        if (!file) return false;
+        in = &file;
+    }
+    for (std::string line; std::getline(*in, line);) lines.push_back(line);
+    return true;
+}
+
+} // namespace
+
+int runReplay(const char* scriptPath)
+{
+    std::vector<std::string> lines;
+    if (!readScript(scriptPath, lines)) {
+        std::fprintf(stderr, "0: cannot read script '%s'\n", scriptPath);
+        return 2;
+    }
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    useVirtualClock = 1;
+    virtualClockMs = 0;
+    startRecording();
+    if (!startUp()) return 1;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Words words = wordsOf(lines[i]);
+        if (words.empty()) continue;
+        const Outcome outcome = execute(words);
+        if (!outcome.error.empty()) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "%zu: %s\n", i + 1, outcome.error.c_str());
+            return 2;
+        }
+    }
+    std::fflush(stdout);
+    return 0;
+}

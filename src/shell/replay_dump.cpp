@@ -1,0 +1,285 @@
+#include "shell/replay_dump.h"
+#include "physics/ball.h"
+#include "render/font.h"
+#include "render/frame.h"
+#include "render/surfaces.h"
+#include "rules/match.h"
+#include "rules/tool_catalogue.h"
+#include "rules/tutorial.h"
+#include "shell/audio.h"
+#include "shell/game_mode.h"
+#include "shell/main_loop.h"
+#include "shell/menu_ball.h"
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The driver is a test harness, not the game: its lists may grow between two dumps.
+std::vector<AudioCue> cuesSinceDump;
+std::vector<std::string> pushedSinceDump;
+
+void recordCue(const AudioCue& cue) { cuesSinceDump.push_back(cue); }
+void recordPushed(const char* line) { pushedSinceDump.emplace_back(line); }
+
+class Json {
+  public:
+    explicit Json(FILE* out) : out(out) {}
+    void raw(const char* text) { std::fputs(text, out); }
+    void key(const char* name)
+    {
+        separate();
+        std::fprintf(out, "\"%s\":", name);
+        justOpened = true;
+    }
+    void open(char bracket)
+    {
+        separate();
+        std::fputc(bracket, out);
+        justOpened = true;
+    }
+    void close(char bracket)
+    {
+        std::fputc(bracket, out);
+        justOpened = false;
+    }
+    void number(long long n)
+    {
+        separate();
+        std::fprintf(out, "%lld", n);
+    }
+    // Reads back to the same bits; what is not a number in JSON is null.
+    void real(double d)
+    {
+        separate();
+        if (std::isfinite(d))
+            std::fprintf(out, "%.17g", d);
+        else
+            std::fputs("null", out);
+    }
+    void text(const char* s)
+    {
+        separate();
+        std::fputc('"', out);
+        for (const unsigned char* c = reinterpret_cast<const unsigned char*>(s); *c; ++c) {
+            if (*c == '"' || *c == '\\')
+                std::fprintf(out, "\\%c", *c);
+            else if (*c < 0x20 || *c == 0x7F)
+                std::fprintf(out, "\\u%04x", *c);
+            else
+                std::fputc(*c, out);
+        }
+        std::fputc('"', out);
+    }
+    template <typename T> void field(const char* name, T value)
+    {
+        key(name);
+        if constexpr (std::is_floating_point_v<T>)
+            real(value);
+        else
+            number(value);
+    }
+    void textField(const char* name, const char* value)
+    {
+        key(name);
+        text(value);
+    }
+    template <typename T> void list(const char* name, const T* values, int count)
+    {
+        key(name);
+        open('[');
+        for (int i = 0; i < count; ++i) number(values[i]);
+        close(']');
+    }
+
+  private:
+    void separate()
+    {
+        if (!justOpened) std::fputc(',', out);
+        justOpened = false;
+    }
+    FILE* out;
+    bool justOpened = true;
+};
+
+void dumpBalls(Json& j)
+{
+    j.key("balls");
+    j.open('[');
+    for (const Ball& b : balls) {
+        j.open('{');
+        j.field("x", b.x);
+        j.field("y", b.y);
+        j.field("vx", b.vx);
+        j.field("vy", b.vy);
+        j.field("value", b.value);
+        j.field("onTable", b.onTable);
+        j.field("pocketedBy", b.pocketedBy);
+        j.field("noScore", b.noScore);
+        j.field("selected", b.selected);
+        j.field("screenX", b.screenX);
+        j.field("screenY", b.screenY);
+        j.field("headingSector", b.headingSector);
+        j.field("speedClass", b.speedClass);
+        j.close('}');
+    }
+    j.close(']');
+}
+
+void dumpTools(Json& j)
+{
+    j.key("tools");
+    j.open('{');
+    j.list("buttonState", buttonState, TOOL_COUNT);
+    j.list("usesLeft", usesLeft, TOOL_COUNT);
+    j.field("buttonRow", buttonRow);
+    j.field("selectedTool", selectedTool);
+    j.field("selectedBall", selectedBall);
+    j.field("aimX", aimX);
+    j.field("aimY", aimY);
+    j.close('}');
+    j.key("placedTools");
+    j.open('[');
+    for (int32_t s = 0; s < PLACED_TOOL_SLOTS; ++s) {
+        j.open('{');
+        j.field("kind", PlacedTool.kind[s]);
+        j.field("x", PlacedTool.x[s]);
+        j.field("y", PlacedTool.y[s]);
+        j.field("screenX", PlacedTool.screenX[s]);
+        j.field("screenY", PlacedTool.screenY[s]);
+        j.field("dirX", PlacedTool.dirX[s]);
+        j.field("dirY", PlacedTool.dirY[s]);
+        j.close('}');
+    }
+    j.close(']');
+    j.field("placedToolCount", placedToolCount);
+}
+
+void dumpCue(Json& j, const AudioCue& cue)
+{
+    j.open('{');
+    switch (cue.kind) {
+    case CuePlayEffect:
+        j.textField("op", "playEffect");
+        j.textField("name", effectName(cue.effectOrTrack));
+        j.field("channel", cue.channel);
+        j.field("loops", cue.loops);
+        j.field("volume", cue.volume);
+        break;
+    case CueHaltChannel:
+        j.textField("op", "haltChannel");
+        j.field("channel", cue.channel);
+        break;
+    case CueFadeOutChannel:
+        j.textField("op", "fadeOutChannel");
+        j.field("channel", cue.channel);
+        j.field("ms", cue.volume);
+        break;
+    case CuePlayMusic:
+        j.textField("op", "playMusic");
+        j.textField("name", musicFileName(cue.effectOrTrack));
+        j.field("loops", cue.loops);
+        break;
+    case CueHaltMusic: j.textField("op", "haltMusic"); break;
+    case CueFadeOutMusic:
+        j.textField("op", "fadeOutMusic");
+        j.field("ms", cue.volume);
+        break;
+    default: break;
+    }
+    j.close('}');
+}
+
+void dumpRecorded(Json& j)
+{
+    j.key("pushed");
+    j.open('[');
+    for (const std::string& line : pushedSinceDump) j.text(line.c_str());
+    j.close(']');
+    j.key("cues");
+    j.open('[');
+    for (const AudioCue& cue : cuesSinceDump) dumpCue(j, cue);
+    j.close(']');
+    j.key("updates");
+    j.open('[');
+    for (int32_t i = 0; i < pushedRects.count; ++i) {
+        const SDL_Rect& r = pushedRects.rects[i];
+        const int32_t rect[4] = {r.x, r.y, r.w, r.h};
+        j.open('[');
+        for (int32_t v : rect) j.number(v);
+        j.close(']');
+    }
+    j.close(']');
+    cuesSinceDump.clear();
+    pushedSinceDump.clear();
+}
+
+} // namespace
+
+void startRecording()
+{
+    cuesSinceDump.reserve(4096);
+    pushedSinceDump.reserve(256);
+    recordCues = 1;
+    cueRecorder = recordCue;
+    messageRecorder = recordPushed;
+}
+
+void printDump(FILE* out)
+{
+    Json j(out);
+    j.open('{');
+    j.field("t", currentTicks);
+    j.field("gameMode", gameMode);
+    j.field("fullRedraw", fullRedraw);
+    j.key("options");
+    j.open('{');
+    j.field("speed", Options.speed);
+    j.field("tickInterval", Options.tickInterval);
+    j.field("sound", Options.sound);
+    j.field("music", Options.music);
+    j.field("messages", Options.messages);
+    j.close('}');
+    j.key("match");
+    j.open('{');
+    j.field("gameKind", Match.gameKind);
+    j.field("turnNumber", Match.turnNumber);
+    j.field("turnLimit", Match.turnLimit);
+    j.field("currentPlayer", Match.currentPlayer);
+    j.list("points", Match.points, 2);
+    j.list("ballsPocketed", Match.ballsPocketed, 2);
+    j.field("winner", Match.winner);
+    j.close('}');
+    dumpBalls(j);
+    dumpTools(j);
+    j.key("messages");
+    j.open('{');
+    j.textField("upper", MessageLog.upper);
+    j.textField("lower", MessageLog.lower);
+    j.close('}');
+    j.key("menu");
+    j.open('{');
+    j.field("menuSelection", menuSelection);
+    j.field("optionsSelection", optionsSelection);
+    j.field("menuBallX", menuBallX);
+    j.field("menuBallY", menuBallY);
+    j.field("menuBallSpeed", menuBallSpeed);
+    j.field("menuBallVy", menuBallVy);
+    j.field("menuBallCell", menuBallCell);
+    j.close('}');
+    j.key("tutorial");
+    j.open('{');
+    j.field("pageDeadline", pageDeadline);
+    j.close('}');
+    j.key("timing");
+    j.open('{');
+    j.field("nextTickTime", nextTickTime);
+    j.field("nextTrackTime", nextTrackTime);
+    j.field("currentTrack", currentTrack);
+    j.close('}');
+    dumpRecorded(j);
+    j.close('}');
+    std::fputc('\n', out);
+    std::fflush(out);
+}

@@ -1,0 +1,37 @@
+#include "shell/time_control.h"
+#include "render/ball_sprites.h"
+#include "render/font.h"
+#include "render/frame.h"
+#include "rules/tool_catalogue.h"
+#include "shell/audio.h"
+#include "shell/game_mode.h"
+
+void startTime()
+{
+    if (buttonState[TimeToggle] == Unavailable) {
+        if (Options.messages) pushMessage("Get balls moving first");
+        return;
+    }
+    for (int32_t& state : buttonState)
+        if (state != Unavailable) state = Available;
+    buttonState[TimeToggle] = Active;
+    buttonState[TimeToggleRow2] = Active;
+    selectedBall = -1;
+    selectedTool = -1;
+    drawFrame();
+    gameMode = Running;
+    if (Options.sound) playEffect(EffectClock, CLOCK_CHANNEL, LOOP_FOREVER);
+}
+
+void pushPauseMessage()
+{
+    pushMessage(Options.messages ? "Game paused. You may wish to apply tools now." : "Pause");
+}
+
+void pauseTime()
+{
+    gameMode = Paused;
+    updateBallArrows();
+    pushPauseMessage();
+    if (Options.sound) haltChannel(CLOCK_CHANNEL);
+}
