@@ -1,0 +1,326 @@
+"""The program shell driven through scripts: start-up, the menus, the keys, time, the main
+loop's timing, the decorative ball and every way out."""
+import os
+import stat
+import unittest
+
+from replay import Folder, ReplayTest, cue_ops, play
+
+IN_GAME_TRACKS = ["Orvane10.ogg", "Tesk_joke.ogg", "M0104.ogg", "M0108.ogg"]
+TRACK_LENGTH_MS = [46000, 80000, 59000, 62000]
+MENU_TRACK = {"op": "playMusic", "name": "Orvane01.ogg", "loops": -1}
+SELECT = {"op": "playEffect", "name": "select", "channel": -1, "loops": 0, "volume": 128}
+START_UP_LOG = ("audio mixer successfully initialized\n"
+                "screen successfully initialized\n"
+                "Program started\n"
+                "begin initializing images\n")
+DUMP_KEYS = ["t", "gameMode", "fullRedraw", "options", "match", "balls", "tools", "placedTools",
+             "placedToolCount", "messages", "menu", "tutorial", "timing", "pushed", "cues",
+             "updates"]
+
+
+def ball_cell(value):
+    for limit, cell in ((0, 1), (1, 2), (2, 3), (6, 4), (10, 5), (15, 6), (20, 7), (30, 8)):
+        if value <= limit:
+            return cell
+    return 9
+
+
+class StartUp(ReplayTest):
+    def test_first_dump_shows_the_start_menu_as_it_was_first_drawn(self):
+        run = self.play("dump\n")
+        first = run.dumps[0]
+        self.assertEqual(list(first), DUMP_KEYS)
+        self.assertEqual(first["t"], 0)
+        self.assertEqual(first["gameMode"], 0)
+        self.assertEqual(first["options"], {"speed": 40, "tickInterval": 25, "sound": 1,
+                                            "music": 1, "messages": 1})
+        self.assertEqual(first["messages"], {"upper": "Welcome to Kestrola!",
+                                             "lower": "Have a nice game"})
+        self.assertEqual(first["cues"], [MENU_TRACK])
+        self.assertEqual(first["updates"], [[0, 0, 300, 300]])
+        self.assertEqual(first["fullRedraw"], 0)
+        self.assertEqual(len(first["balls"]), 20)
+        self.assertEqual(len(first["placedTools"]), 30)
+        self.assertEqual(run.log, START_UP_LOG)
+
+    def test_the_same_script_prints_the_same_output(self):
+        script = "motion 120 150\nwait 40\nclick 120 157\nwait 90\nkey space\ndump\nwait 7\ndump\n"
+        self.assertEqual(play(script).stdout, play(script).stdout)
+
+    def test_an_earlier_log_is_truncated(self):
+        with Folder() as folder:
+            first = folder.run("click 120 157\n")
+            second = folder.run("click 120 157\n")
+        self.assertEqual(first.log, START_UP_LOG + "preparing field\n")
+        self.assertEqual(second.log, first.log)
+
+    def test_a_read_only_folder_ends_at_once_with_status_1(self):
+        with Folder() as folder:
+            os.chmod(folder.path, stat.S_IRUSR | stat.S_IXUSR | stat.S_IRGRP | stat.S_IXGRP |
+                     stat.S_IROTH | stat.S_IXOTH)
+            # root may write anywhere: run as nobody so the folder really is read-only.
+            prefix = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] \
+                if os.geteuid() == 0 else []
+            run = folder.run("dump\n", prefix)
+            os.chmod(folder.path, stat.S_IRWXU)
+        self.assertEqual(run.status, 1, run.stderr)
+        self.assertIsNone(run.log)
+        self.assertEqual(run.stdout, "")
+
+
+class WaysOut(ReplayTest):
+    def check_exit(self, script):
+        run = self.play("dump\n" + script, status=1)
+        self.assertEqual(len(run.dumps), script.count("dump") + 1,
+                         "the dumps before leaving are flushed")
+        self.assertEqual(run.log, START_UP_LOG)
+
+    def test_window_close(self):
+        self.check_exit("quit\n")
+
+    def test_f10_on_release(self):
+        self.check_exit("keydown f10\ndump\nkeyup f10\n")
+
+    def test_the_quit_entry(self):
+        self.check_exit("click 150 208\n")
+
+    def test_f10_in_a_match(self):
+        run = self.play("click 120 157\nkey f10\n", status=1)
+        self.assertEqual(run.log, START_UP_LOG + "preparing field\n")
+
+
+class StartMenu(ReplayTest):
+    def test_rows_and_their_bounds(self):
+        for x, y, mode in ((90, 140, 0), (100, 221, 0), (200, 140, 0), (100, 135, 0),
+                           (91, 136, 100), (199, 151, 100), (100, 152, 10), (100, 190, 30)):
+            with self.subTest(x=x, y=y):
+                self.assertEqual(self.play(f"click {x} {y}\ndump\n").last["gameMode"], mode)
+
+    def test_the_tutorial_entry_greets_and_sets_the_page_timer(self):
+        dump = self.play("wait 30\ndump\nclick 100 140\ndump\n").last
+        self.assertEqual(dump["gameMode"], 100)
+        self.assertEqual(dump["pushed"], ["Welcome to the Kestrola tutorial!",
+                                          "ESC exits this tutorial, ENTER opens next page"])
+        # The click is handled before this pass reads the clock.
+        self.assertEqual(dump["tutorial"]["pageDeadline"], dump["t"] - 1 + 10000)
+        self.assertIn(dump["cues"][0]["name"], IN_GAME_TRACKS)
+
+    def test_one_and_two_player_games_start_paused_on_an_in_game_track(self):
+        for y, kind, greeting in ((157, 1, "Your goal is to get up to 980 points in 10 turns"),
+                                  (174, 2, "Player 1, your first move")):
+            with self.subTest(kind=kind):
+                dump = self.play(f"ticks 1\ndump\nclick 120 {y}\ndump\n").last
+                self.assertEqual(dump["gameMode"], 10)
+                self.assertEqual(dump["match"]["gameKind"], kind)
+                self.assertEqual(dump["pushed"], [greeting])
+                music, select = dump["cues"]
+                self.assertEqual(music["op"], "playMusic")
+                self.assertIn(music["name"], IN_GAME_TRACKS)
+                self.assertEqual(music["loops"], -1)
+                self.assertEqual(select, SELECT)
+                self.assertEqual(dump["updates"], [[0, 0, 300, 300]])
+
+    def test_the_rotation_replaces_the_first_track_at_the_first_tick(self):
+        dump = self.play("ticks 1\nclick 120 157\ndump\nticks 1\ndump\nticks 30\ndump\n").dumps
+        rotated = dump[1]["cues"]
+        self.assertEqual(cue_ops(dump[1]), ["playMusic"])
+        track = dump[1]["timing"]["currentTrack"]
+        self.assertEqual(rotated[0]["name"], IN_GAME_TRACKS[track])
+        self.assertEqual(dump[1]["timing"]["nextTrackTime"], dump[1]["t"] + TRACK_LENGTH_MS[track])
+        self.assertEqual(dump[2]["cues"], [], "no new track before the last one has run out")
+
+    def test_no_music_is_started_when_music_is_off(self):
+        dump = self.play("dump\nset option music 0\nclick 120 157\nticks 3\ndump\n").last
+        self.assertEqual(cue_ops(dump), ["playEffect"])
+
+    def test_the_highlight_follows_the_mouse_only_without_a_button_held(self):
+        dumps = self.play("motion 120 190\ndump\nmotion 120 140 left\ndump\n"
+                          "motion 50 50\ndump\n").dumps
+        self.assertEqual([d["menu"]["menuSelection"] for d in dumps], [3, 3, -1])
+
+
+class OptionsMenu(ReplayTest):
+    ENTER = "click 120 190\n"
+
+    def test_the_speed_cycles_with_its_tick_interval(self):
+        dumps = self.play(self.ENTER + "click 120 140\ndump\n" * 4).dumps
+        self.assertEqual([(d["options"]["speed"], d["options"]["tickInterval"]) for d in dumps],
+                         [(50, 20), (60, 16), (10, 100), (20, 50)])
+
+    def test_ticks_follow_the_chosen_interval(self):
+        for clicks, interval in ((1, 20), (2, 16), (3, 100), (5, 33)):
+            with self.subTest(interval=interval):
+                dump = self.play(self.ENTER + "click 120 140\n" * clicks + "ticks 2\ndump\n").last
+                self.assertEqual(dump["timing"]["nextTickTime"] - dump["t"], interval)
+
+    def test_music_off_halts_it_and_on_restarts_the_menu_track(self):
+        dumps = self.play(self.ENTER + "dump\nclick 120 195\ndump\nclick 120 195\ndump\n").dumps
+        self.assertEqual(dumps[1]["cues"], [{"op": "haltMusic"}, SELECT])
+        self.assertEqual(dumps[1]["options"]["music"], 0)
+        self.assertEqual(dumps[2]["cues"], [MENU_TRACK, SELECT])
+        self.assertEqual(dumps[2]["options"]["music"], 1)
+
+    def test_sound_off_silences_the_click_that_turned_it_off(self):
+        dumps = self.play(self.ENTER + "dump\nclick 120 178\ndump\nclick 120 178\ndump\n").dumps
+        self.assertEqual(dumps[1]["options"]["sound"], 0)
+        self.assertEqual(dumps[1]["cues"], [])
+        self.assertEqual(dumps[2]["cues"], [SELECT])
+
+    def test_messages_toggle_and_back(self):
+        dumps = self.play(self.ENTER + "click 120 160\ndump\nclick 120 212\ndump\n").dumps
+        self.assertEqual(dumps[0]["options"]["messages"], 0)
+        self.assertEqual(dumps[0]["gameMode"], 30)
+        self.assertEqual(dumps[1]["gameMode"], 0)
+
+    def test_a_click_outside_the_rows_clears_the_highlight(self):
+        dump = self.play(self.ENTER + "motion 120 140\nclick 20 20\ndump\n").last
+        self.assertEqual(dump["menu"]["optionsSelection"], -1)
+        self.assertEqual(dump["gameMode"], 30)
+        self.assertEqual(dump["options"]["speed"], 40)
+
+
+class Keys(ReplayTest):
+    def test_escape_returns_to_the_start_menu_from_every_mode(self):
+        for setup in ("", "click 120 157\n", "click 120 157\nset gameMode 13\n",
+                      "click 120 190\n", "set gameMode 40\n", "click 120 140\n"):
+            with self.subTest(setup=setup):
+                dump = self.play(setup + "dump\nkey escape\ndump\n").last
+                self.assertEqual(dump["gameMode"], 0)
+                self.assertEqual(dump["cues"], [SELECT, MENU_TRACK,
+                                                {"op": "haltChannel", "channel": 1}])
+
+    def test_key_releases_are_silent_and_presses_blip(self):
+        dumps = self.play("ticks 1\ndump\nkeyup a\ndump\nkeydown 7\ndump\n").dumps
+        self.assertEqual(dumps[1]["cues"], [])
+        self.assertEqual(dumps[1]["updates"], [[0, 0, 300, 300]])
+        self.assertEqual(dumps[2]["cues"], [SELECT])
+
+    def test_space_with_every_ball_at_rest_asks_for_motion(self):
+        dump = self.play("click 120 157\ndump\nkey space\ndump\n").last
+        self.assertEqual(dump["pushed"], ["Get balls moving first"])
+        self.assertEqual(dump["gameMode"], 10)
+        quiet = self.play("click 120 157\nset option messages 0\ndump\nkey space\ndump\n").last
+        self.assertEqual(quiet["pushed"], [])
+
+    def test_space_starts_time_with_the_clock_and_pauses_it_again(self):
+        dumps = self.play("click 120 157\nset buttonState 0 0\nset buttonState 10 0\ndump\n"
+                          "key space\ndump\nkey space\ndump\n").dumps
+        running, paused = dumps[1], dumps[2]
+        self.assertEqual(running["gameMode"], 13)
+        self.assertEqual(running["cues"][0], {"op": "playEffect", "name": "clock", "channel": 1,
+                                              "loops": -1, "volume": 30})
+        self.assertEqual(running["tools"]["buttonState"][0], 1)
+        self.assertEqual(running["tools"]["buttonState"][10], 1)
+        self.assertEqual(paused["gameMode"], 10)
+        self.assertEqual(paused["pushed"], ["Game paused. You may wish to apply tools now."])
+        self.assertEqual(paused["cues"][0], {"op": "haltChannel", "channel": 1})
+        # A pause by the key leaves both time buttons lit.
+        self.assertEqual(paused["tools"]["buttonState"][0], 1)
+
+    def test_space_does_nothing_while_aiming(self):
+        dump = self.play("click 120 157\nset buttonState 0 0\nset gameMode 12\ndump\n"
+                         "key space\ndump\n").last
+        self.assertEqual(dump["gameMode"], 12)
+        self.assertEqual(dump["pushed"], [])
+
+    def test_enter_on_the_start_menu_does_nothing(self):
+        dump = self.play("key return\ndump\n").last
+        self.assertEqual(dump["gameMode"], 0)
+
+
+class MainLoop(ReplayTest):
+    def test_a_slow_pass_runs_one_tick_and_counts_the_next_from_it(self):
+        dumps = self.play("ticks 1\ndump\nstall 200\nwait 1\ndump\nwait 24\ndump\n"
+                          "wait 1\ndump\n").dumps
+        first, slow, early, due = dumps
+        self.assertEqual(first["t"], 1)
+        self.assertEqual(first["timing"]["nextTickTime"], 26)
+        self.assertEqual(slow["t"], 202)
+        self.assertEqual(slow["timing"]["nextTickTime"], 227)
+        self.assertEqual(slow["menu"]["menuBallX"], 297.0, "one step only, not eight")
+        self.assertEqual(early["menu"]["menuBallX"], 297.0)
+        self.assertEqual(due["menu"]["menuBallX"], 292.0)
+
+    def test_frames_on_the_menu_push_the_ball_band_and_the_highlight_column(self):
+        dump = self.play("ticks 2\ndump\n").last
+        self.assertEqual(dump["updates"], [[0, 250, 300, 50], [90, 130, 28, 100]])
+
+    def test_the_menu_ball_rolls_falls_and_restarts_at_the_right(self):
+        dumps = self.play("ticks 1\ndump\n" * 200).dumps
+        x, y, speed, vy = 307.0, 263.0, 5.0, 0.0
+        restarts = 0
+        for dump in dumps:
+            menu = dump["menu"]
+            x -= speed
+            y += vy
+            if x < 140:
+                vy += 0.2
+            if x < -7 or y > 307:
+                restarts += 1
+                speed = menu["menuBallSpeed"]
+                self.assertIn(speed, range(3, 10))
+                x, y, vy = 307.0, 263.0, 0.0
+                self.assertEqual(menu["menuBallCell"], ball_cell(int(speed * 4)))
+            self.assertEqual((menu["menuBallX"], menu["menuBallY"], menu["menuBallVy"]),
+                             (x, y, vy))
+        self.assertGreaterEqual(restarts, 2)
+
+    def test_the_end_screen_ball_bounces_on_the_floor(self):
+        dumps = self.play("set gameMode 40\n" + "ticks 1\ndump\n" * 200).dumps
+        x, y, speed, vy = 307.0, 263.0, 5.0, 0.0
+        bounces = 0
+        for dump in dumps:
+            menu = dump["menu"]
+            x += speed
+            y += vy
+            if y >= 293:
+                vy, y = -vy, 293.0
+                bounces += 1
+            vy += 0.2
+            if x > 330:
+                x, speed, vy = -30.0, menu["menuBallSpeed"], 0.0
+                self.assertIn(speed, range(1, 10))
+                y = 210.0  # a two-player game was the last kind chosen
+            self.assertEqual((menu["menuBallX"], menu["menuBallY"], menu["menuBallVy"]),
+                             (x, y, vy))
+        self.assertGreater(bounces, 0)
+        self.assertEqual(dumps[-1]["updates"], [[0, 150, 300, 150]])
+
+    def test_a_click_on_the_end_screen_returns_to_the_menu_with_the_ball_reset(self):
+        dump = self.play("set gameMode 40\nticks 20\ndump\nclick 10 10\ndump\n").last
+        self.assertEqual(dump["gameMode"], 0)
+        menu = dump["menu"]
+        self.assertEqual((menu["menuBallX"], menu["menuBallY"], menu["menuBallSpeed"],
+                          menu["menuBallVy"]), (307, 263, 5, 0))
+        self.assertEqual(dump["cues"], [MENU_TRACK, SELECT])
+
+    def test_nothing_moves_while_paused_but_frames_still_run(self):
+        dumps = self.play("click 120 157\nticks 1\ndump\nticks 5\ndump\n").dumps
+        self.assertEqual(dumps[0]["balls"], dumps[1]["balls"])
+        self.assertEqual(dumps[1]["updates"], [])
+
+
+class ScriptErrors(ReplayTest):
+    def test_an_unknown_command_names_its_line_and_stops_the_script(self):
+        run = self.play("dump\n\n# a comment\nbogus 1\ndump\n", status=2)
+        self.assertEqual(run.stderr.strip(), "4: unknown command 'bogus'")
+        self.assertEqual(len(run.dumps), 1)
+
+    def test_bad_arguments_are_errors(self):
+        for line in ("click 10", "click a 5", "set ball 20 x 1", "set ball 0 colour 1",
+                     "set option volume 1", "wait -5", "key shift", "settle 5 5"):
+            with self.subTest(line=line):
+                run = self.play("wait 1\n" + line + "\ndump\n", status=2)
+                self.assertTrue(run.stderr.startswith("2: "), run.stderr)
+                self.assertEqual(run.dumps, [])
+
+    def test_a_wait_that_never_ends_is_an_error(self):
+        run = self.play("set gameMode 13\nsettle 50\n", status=2)
+        self.assertTrue(run.stderr.startswith("2: "))
+        run = self.play("until-mode-changes 10\n", status=2)
+        self.assertTrue(run.stderr.startswith("1: "))
+
+
+if __name__ == "__main__":
+    unittest.main()
