@@ -1,4 +1,8 @@
 #include "rules/tool_catalogue.h"
+#include "physics/simulation.h"
+#include "render/font.h"
+#include "shell/game_mode.h"
+#include <cstdio>
 
 // clang-format off
 const char toolDescription[TOOL_COUNT][TOOL_DESCRIPTION_SIZE] = {
@@ -69,3 +73,55 @@ const bool slotsStartEmpty = [] {
 }();
 
 } // namespace
+
+bool isCountedTool(int32_t kind) { return (kind >= 1 && kind <= 8) || (kind >= 11 && kind <= 14); }
+
+void resetToolsForNewTurn()
+{
+    for (int32_t k = 0; k < TOOL_COUNT; ++k) {
+        usesLeft[k] = chargesPerTurn[k];
+        buttonState[k] = usesLeft[k] < 1 ? Unavailable : Available;
+    }
+    // Time cannot be started while every ball is at rest.
+    buttonState[TimeToggle] = buttonState[TimeToggleRow2] = Unavailable;
+    for (int32_t slot = 0; slot < PLACED_TOOL_SLOTS; ++slot) clearPlacedTool(slot);
+    placedToolCount = 0;
+}
+
+void consumeUse(int32_t kind)
+{
+    --usesLeft[kind];
+    buttonState[kind] = usesLeft[kind] < 1 ? Unavailable : Available;
+}
+
+void refreshTimeToggle()
+{
+    const int32_t state = allBallsStopped() ? Unavailable : Available;
+    buttonState[TimeToggle] = buttonState[TimeToggleRow2] = state;
+}
+
+void releaseActiveButtons()
+{
+    for (int32_t& state : buttonState)
+        if (state != Unavailable) state = Available;
+}
+
+void selectButton(int32_t kind)
+{
+    selectedTool = kind;
+    releaseActiveButtons();
+    buttonState[kind] = Active;
+    if (Options.messages) pushMessage(toolDescription[kind]);
+    if (isCountedTool(kind)) {
+        char line[MESSAGE_LINE_SIZE];
+        std::snprintf(line, sizeof line, "Can use %d more time(s)", usesLeft[kind]);
+        pushMessage(line);
+    }
+}
+
+void switchButtonRow()
+{
+    buttonRow = (buttonRow + 1) % 2;
+    releaseActiveButtons();
+    selectedTool = -1;
+}

@@ -62,3 +62,16 @@ extern PlacedToolSlots PlacedTool;
 extern int32_t placedToolCount;
 
 void clearPlacedTool(int32_t slot);
+// Fresh charges and button states for a turn, and every slot emptied.
+void resetToolsForNewTurn();
+// One use of a counted tool is spent; its button goes dark when none is left.
+void consumeUse(int32_t kind);
+// After a tool was applied: the time buttons light up, unless every ball is at rest.
+void refreshTimeToggle();
+// Makes a button the selected one and tells the player what it does.
+void selectButton(int32_t kind);
+// Shows the other button row; no tool stays selected.
+void switchButtonRow();
+// Every lit button that is not dark goes back to plain Available.
+void releaseActiveButtons();
+bool isCountedTool(int32_t kind);

@@ -6,7 +6,71 @@
 #include "rules/tool_catalogue.h"
 #include "shell/game_mode.h"
 #include "shell/main_loop.h"
+#include "physics/simulation.h"
+#include "render/font.h"
+#include "rules/tutorial.h"
+#include "shell/audio.h"
 #include <cstdio>
+
+namespace {
+
+void showEndScreen()
+{
+    // Two empty lines blank the message strip.
+    pushMessage("");
+    pushMessage("");
+    gameMode = EndScreen;
+}
+
+void endOnePlayerTurn()
+{
+    ++Match.turnNumber;
+    if (Match.turnNumber > Match.turnLimit || Match.ballsPocketed[0] >= BALL_COUNT) {
+        showEndScreen();
+        if (Options.music) playMusic(MusicEndPlayer1, 0);
+        return;
+    }
+    char line[MESSAGE_LINE_SIZE];
+    std::snprintf(line, sizeof line, "Turn %d. You have %d more turns left", Match.turnNumber,
+                  Match.turnLimit - Match.turnNumber);
+    pushMessage(line);
+    gameMode = Paused;
+}
+
+void endTwoPlayerTurn()
+{
+    if (allBallsPocketed()) {
+        if (Match.points[0] > Match.points[1]) {
+            Match.winner = 0;
+            if (Options.music) playMusic(MusicEndPlayer1, 0);
+        } else if (Match.points[0] == Match.points[1]) {
+            // A draw keeps whatever music is playing.
+            Match.winner = WINNER_DRAW;
+        } else {
+            Match.winner = 1;
+            if (Options.music) playMusic(MusicEndPlayer2, 0);
+        }
+        showEndScreen();
+        return;
+    }
+    // The turn passes whatever happened in it: pocketing earns no extra turn.
+    Match.currentPlayer = (Match.currentPlayer + 1) % 2;
+    gameMode = Paused;
+    pushMessage(Match.currentPlayer == 0 ? "Player 1, now it is your turn"
+                                         : "Player 2, your turn now");
+}
+
+// Every ball is at rest: the charges renew, the placed tools go, and the values earned in the
+// turn are gone (pocketed balls keep theirs).
+void renewForNextTurn()
+{
+    resetToolsForNewTurn();
+    for (Ball& ball : balls)
+        if (ball.onTable) ball.value = 0;
+    if (Options.sound) haltChannel(CLOCK_CHANNEL);
+}
+
+} // namespace
 
 void prepareField()
 {
@@ -23,14 +87,7 @@ void prepareField()
         ball.y = (i / 4) * 20 + 160;
     }
     for (int32_t p = 0; p < 2; ++p) Match.points[p] = Match.ballsPocketed[p] = 0;
-    for (int32_t k = 0; k < TOOL_COUNT; ++k) {
-        usesLeft[k] = chargesPerTurn[k];
-        buttonState[k] = usesLeft[k] < 1 ? Unavailable : Available;
-    }
-    // Time cannot be started while every ball is at rest.
-    buttonState[TimeToggle] = buttonState[TimeToggleRow2] = Unavailable;
-    for (int32_t slot = 0; slot < PLACED_TOOL_SLOTS; ++slot) clearPlacedTool(slot);
-    placedToolCount = 0;
+    resetToolsForNewTurn();
     Match.winner = -1;
     Match.turnNumber = 1;
     Match.currentPlayer = 0;
@@ -45,6 +102,17 @@ void prepareField()
 
 void endOfTurn()
 {
+    if (allBallsStopped()) {
+        renewForNextTurn();
+        if (gameMode >= TutorialFirstPage) {
+            advanceTutorialPage();
+            return;
+        }
+        if (Match.gameKind < 2)
+            endOnePlayerTurn();
+        else
+            endTwoPlayerTurn();
+    }
     fullRedraw = 1;
     drawFrame();
 }

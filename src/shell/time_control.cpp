@@ -12,8 +12,7 @@ void startTime()
         if (Options.messages) pushMessage("Get balls moving first");
         return;
     }
-    for (int32_t& state : buttonState)
-        if (state != Unavailable) state = Available;
+    releaseActiveButtons();
     buttonState[TimeToggle] = Active;
     buttonState[TimeToggleRow2] = Active;
     selectedBall = -1;

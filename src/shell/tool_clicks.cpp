@@ -1,5 +1,275 @@
 #include "shell/tool_clicks.h"
+#include "physics/ball.h"
+#include "physics/cushions.h"
+#include "physics/field_effects.h"
+#include "physics/simulation.h"
+#include "render/ball_sprites.h"
+#include "render/font.h"
+#include "render/frame.h"
+#include "rules/tool_catalogue.h"
+#include "rules/turn_cycle.h"
+#include "shell/audio.h"
+#include "shell/game_mode.h"
+#include "shell/time_control.h"
+#include <cmath>
 
-void leftClickInMatch(int32_t, int32_t) {}
-void cancelTool() {}
-void followAim(int32_t, int32_t) {}
+namespace {
+
+constexpr double HIT_RADIUS = 7;
+constexpr int32_t TABLE_CLICK_TOP = 126;
+
+bool inButtonBand(int32_t y) { return y > 70 && y < 100; }
+int32_t buttonAt(int32_t x) { return x / 30 + 10 * buttonRow; }
+
+// A tool button pressed while paused, or while time ran (the pause has already happened).
+void pressToolButton(int32_t k)
+{
+    if (buttonState[k] == Unavailable) {
+        if (Options.messages) pushMessage("Tool inavailable untill next turn");
+        return;
+    }
+    selectButton(k);
+    gameMode = ToolSelected;
+    if (k == QuitGame) {
+        gameMode = StartMenu;
+        fullRedraw = 1;
+        if (Options.music) playMusic(MusicMenu, LOOP_FOREVER);
+    } else if (k == EndTurn) {
+        for (Ball& ball : balls) ball.vx = ball.vy = 0;
+        endOfTurn();
+    }
+}
+
+void pressButtonBand(int32_t x)
+{
+    if (x < 30)
+        startTime();
+    else if (x >= 271)
+        switchButtonRow();
+    else
+        pressToolButton(buttonAt(x));
+}
+
+// A click with time running only acts in the button band: it pauses, then may select.
+void clickWhileRunning(int32_t x, int32_t y)
+{
+    if (!inButtonBand(y)) return;
+    gameMode = Paused;
+    updateBallArrows();
+    pushPauseMessage();
+    buttonState[TimeToggle] = buttonState[TimeToggleRow2] = Available;
+    if (x >= 271)
+        switchButtonRow();
+    else if (x >= 31)
+        pressToolButton(buttonAt(x));
+    if (Options.sound) haltChannel(CLOCK_CHANNEL);
+}
+
+double distanceTo(const Ball& ball, double x, double y)
+{
+    const double dx = x - ball.x, dy = y - ball.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+void stopBall(int32_t i)
+{
+    balls[i].vx = balls[i].vy = 0;
+    gameMode = Paused;
+    selectedBall = -1;
+    selectedTool = -1;
+    updateBallArrows();
+    consumeUse(Stop);
+    // Stopping the last moving ball leaves the turn open; only EndTurn or a new push goes on.
+    if (allBallsStopped()) buttonState[TimeToggle] = buttonState[TimeToggleRow2] = Unavailable;
+    pushMessage("Ball stopped");
+}
+
+// Balls are searched in index order; the first within reach is the one meant.
+void pickBall(int32_t x, int32_t y)
+{
+    for (int32_t i = 0; i < BALL_COUNT; ++i) {
+        Ball& ball = balls[i];
+        if (!ball.onTable || !(distanceTo(ball, x, y) < HIT_RADIUS)) continue;
+        if (selectedTool == Stop) {
+            if (ball.vx == 0 && ball.vy == 0) {
+                pushMessage("Ball's speed is aready zero");
+                continue;
+            }
+            stopBall(i);
+            return;
+        }
+        selectedBall = i;
+        if (Options.messages) pushMessage("Select direction");
+        gameMode = Aiming;
+        aimX = ball.x;
+        aimY = ball.y;
+        ball.selected = 1;
+        return;
+    }
+}
+
+bool actsOnlyOnce(int32_t kind)
+{
+    return kind == Tilt || kind == Hammer || kind == Boost || kind == Chaos;
+}
+
+void placeTool(int32_t x, int32_t y)
+{
+    if (x < 40 || x > 260 || y < 140 || y > 260) {
+        pushMessage("Can't apply tool: too close to border");
+        return;
+    }
+    const int32_t s = placedToolCount;
+    PlacedTool.kind[s] = selectedTool;
+    PlacedTool.x[s] = x;
+    PlacedTool.y[s] = y;
+    PlacedTool.screenX[s] = x;
+    PlacedTool.screenY[s] = y;
+    if (selectedTool == Fan) {
+        // The Fan waits, uncounted, for the direction of its stream.
+        gameMode = Aiming;
+        if (Options.messages) pushMessage("Select direction");
+        aimX = x;
+        aimY = y;
+        return;
+    }
+    consumeUse(selectedTool);
+    applyToolEffect(s);
+    // A tool that brings the last moving ball to rest ends the turn, even the match, right
+    // here; the new turn (or the end screen) then stands as the turn's end left it.
+    if (gameMode != ToolSelected) return;
+    if (selectedTool == Magnet) pushMessage("Magnet set (balls won't grow in value while in field)");
+    refreshTimeToggle();
+    updateBallArrows();
+    if (actsOnlyOnce(selectedTool))
+        clearPlacedTool(s);
+    else
+        placedToolCount = s + 1;
+    gameMode = Paused;
+}
+
+void clickWithToolSelected(int32_t x, int32_t y)
+{
+    if (y < TABLE_CLICK_TOP) {
+        if (inButtonBand(y)) pressButtonBand(x);
+        return;
+    }
+    if (selectedTool < 0) return;
+    if (toolTarget[selectedTool] == TargetBall)
+        pickBall(x, y);
+    else if (toolTarget[selectedTool] == TargetPoint)
+        placeTool(x, y);
+}
+
+// Where a Jump from ball b would land for a click at (x, y): along its present motion, as far
+// as the click is from the ball. A ball at rest has no direction, and no landing point.
+bool jumpTarget(int32_t b, double x, double y, double& targetX, double& targetY)
+{
+    const Ball& ball = balls[b];
+    const double speed = std::sqrt(ball.vx * ball.vx + ball.vy * ball.vy);
+    if (!(speed > 0)) return false;
+    const double d = distanceTo(ball, x, y);
+    targetX = ball.x + ball.vx / speed * d;
+    targetY = ball.y + ball.vy / speed * d;
+    return true;
+}
+
+void completeApplication()
+{
+    if (selectedTool == Cue || selectedTool == Teleport || selectedTool == Jump)
+        consumeUse(selectedTool);
+    gameMode = Paused;
+    if (selectedBall >= 0) balls[selectedBall].selected = 0;
+    selectedBall = -1;
+    selectedTool = -1;
+    updateBallScreenPositions();
+    refreshTimeToggle();
+}
+
+void clickWhileAiming(int32_t x, int32_t y)
+{
+    const int32_t b = selectedBall;
+    if (selectedTool == Cue) {
+        Ball& ball = balls[b];
+        // The stroke adds to the present motion; the tick's damping caps it.
+        ball.vx += (x - ball.x) / 10;
+        ball.vy += (y - ball.y) / 10;
+        if (--ball.value < 0) ball.value = 0;
+        updateBallArrows();
+        pushMessage("Ball's speed/direction changed (value -1)");
+    } else if (selectedTool == Fan) {
+        const int32_t s = placedToolCount;
+        PlacedTool.dirX[s] = (x - PlacedTool.x[s]) / 10;
+        PlacedTool.dirY[s] = (y - PlacedTool.y[s]) / 10;
+        consumeUse(Fan);
+        applyToolEffect(s);
+        refreshTimeToggle();
+        updateBallArrows();
+        gameMode = Paused;
+        placedToolCount = s + 1;
+        pushMessage("Fan set (balls won't grow in value while blown at)");
+    } else if (selectedTool == Teleport) {
+        if (!isFreeSpot(x, y, b)) {
+            pushMessage("Can't teleport there!");
+            return;
+        }
+        Ball& ball = balls[b];
+        ball.x = x;
+        ball.y = y;
+        ball.vx = ball.vy = 0;
+        ball.value = ball.value < 5 ? 0 : ball.value - 5;
+        updateBallArrows();
+        pushMessage("Ball teleported! (value -5)");
+    } else if (selectedTool == Jump) {
+        double targetX = 0, targetY = 0;
+        if (!jumpTarget(b, x, y, targetX, targetY) || !isFreeSpot(targetX, targetY, b)) {
+            pushMessage("Can't jump there!");
+            return;
+        }
+        balls[b].x = targetX;
+        balls[b].y = targetY;
+        pushMessage("Ball jumps!");
+    } else {
+        return;
+    }
+    completeApplication();
+}
+
+} // namespace
+
+void leftClickInMatch(int32_t x, int32_t y)
+{
+    switch (gameMode) {
+    case Paused:
+        if (inButtonBand(y)) pressButtonBand(x);
+        break;
+    case ToolSelected: clickWithToolSelected(x, y); break;
+    case Aiming: clickWhileAiming(x, y); break;
+    case Running: clickWhileRunning(x, y); break;
+    default: break;
+    }
+}
+
+void cancelTool()
+{
+    gameMode = Paused;
+    selectedTool = -1;
+    releaseActiveButtons();
+    if (selectedBall >= 0) {
+        balls[selectedBall].selected = 0;
+        selectedBall = -1;
+    }
+    if (PlacedTool.kind[placedToolCount] != -1) clearPlacedTool(placedToolCount);
+    pushMessage("Tool deselected");
+}
+
+void followAim(int32_t x, int32_t y)
+{
+    if (selectedTool == Cue || selectedTool == Fan || selectedTool == Teleport) {
+        aimX = x;
+        aimY = y;
+    } else if (selectedTool == Jump && selectedBall >= 0) {
+        // At rest the ball has no direction: the aim stays where it was.
+        jumpTarget(selectedBall, x, y, aimX, aimY);
+    }
+}

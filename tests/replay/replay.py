@@ -61,3 +61,20 @@ class ReplayTest(unittest.TestCase):
         run = play(script)
         self.assertEqual(run.status, status, run.stderr)
         return run
+
+
+def ball_line(index, **fields):
+    return f"set ball {index} " + " ".join(f"{k} {v!r}" if isinstance(v, float) else f"{k} {v}"
+                                          for k, v in fields.items()) + "\n"
+
+
+def table_with(balls, players=1, running=True):
+    """A fresh match whose table holds only the given balls ({index: fields}); time is started
+    when running, with no tick due, so that 'ticks N' runs exactly N ticks of play."""
+    script = "ticks 1\n" + ("click 120 157\n" if players == 1 else "click 120 174\n")
+    for index in range(20):
+        script += ball_line(index, **balls[index]) if index in balls else \
+            f"set ball {index} onTable 0\n"
+    if running:
+        script += "set buttonState 0 0\nset buttonState 10 0\nkey space\n"
+    return script

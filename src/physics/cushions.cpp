@@ -1,0 +1,106 @@
+#include "physics/cushions.h"
+#include "physics/ball.h"
+#include "render/font.h"
+#include "rules/match.h"
+#include "rules/tutorial.h"
+#include "rules/turn_cycle.h"
+#include "shell/audio.h"
+#include "shell/game_mode.h"
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int32_t MAX_POCKETED_VALUE = 49;
+constexpr int32_t NO_ADVANCE_PAGE = 158;
+constexpr double PUT_DOWN_CLEARANCE = 14;
+
+// One cushion: which side of its line the ball has crossed, the stretch of the line that is
+// cushion (it stops 2 pixels short of each corner), and how far past the line a pocket takes it.
+struct Cushion {
+    bool vertical;  // the line is x = line (left and right) rather than y = line
+    double line;
+    double outward; // +1 when crossing means a greater coordinate
+    double spanStart, spanEnd; // the cushion proper, open bounds along the line
+    double pocketLimit;
+};
+
+// Tried in this order; the first whose side test holds decides.
+constexpr Cushion CUSHIONS[4] = {
+    {true, RIGHT_CUSHION, +1, 134, 266, 275},
+    {true, LEFT_CUSHION, -1, 134, 266, 25},
+    {false, BOTTOM_CUSHION, +1, 34, 266, 275},
+    {false, TOP_CUSHION, -1, 34, 266, 125},
+};
+
+void playBounce(double speedAcross)
+{
+    const double loudness = std::fabs(speedAcross) * 40;
+    const int32_t volume = loudness > 128 ? 128 : loudness >= 0 ? static_cast<int32_t>(loudness) : 0;
+    if (volume >= 2) {
+        setEffectVolume(EffectBounce, volume);
+        playEffect(EffectBounce, FIRST_FREE_CHANNEL, 0);
+    }
+}
+
+void pocketBall(Ball& ball)
+{
+    const int32_t p = Match.currentPlayer;
+    ball.onTable = 0;
+    ball.y = 25.0;
+    // Player 1's balls line up from the left of the Panel strip, player 2's from the right.
+    ball.x = p == 0 ? 15 + 14 * Match.ballsPocketed[0] : 285 - 14 * Match.ballsPocketed[1];
+    ball.screenX = static_cast<int32_t>(ball.x);
+    ball.screenY = static_cast<int32_t>(ball.y);
+    if (ball.value > MAX_POCKETED_VALUE) ball.value = MAX_POCKETED_VALUE;
+    Match.points[p] += ball.value;
+    if (Match.points[p] <= 0) Match.points[p] = 0;
+    ball.vx = ball.vy = 0;
+    ball.pocketedBy = p;
+    ++Match.ballsPocketed[p];
+    char line[MESSAGE_LINE_SIZE];
+    if (ball.value > 0)
+        std::snprintf(line, sizeof line, "Well done, player %d! You get %d points!", p + 1,
+                      ball.value);
+    else
+        std::snprintf(line, sizeof line, "Ball hit nothing before entering a pocket, no score...");
+    pushMessage(line);
+    endOfTurn();
+    if (gameMode >= TutorialFirstPage && gameMode != NO_ADVANCE_PAGE) advanceTutorialPage();
+}
+
+} // namespace
+
+void railAndPocketCheck(int32_t i)
+{
+    Ball& ball = balls[i];
+    for (const Cushion& cushion : CUSHIONS) {
+        double& across = cushion.vertical ? ball.x : ball.y;
+        double& speedAcross = cushion.vertical ? ball.vx : ball.vy;
+        const double along = cushion.vertical ? ball.y : ball.x;
+        if ((across - cushion.line) * cushion.outward <= 0) continue;
+        if (along > cushion.spanStart && along < cushion.spanEnd) {
+            across = cushion.line;
+            const bool outward = speedAcross * cushion.outward > 0;
+            if (Options.sound && outward) playBounce(speedAcross);
+            if (outward) speedAcross = -speedAcross;
+            // Every contact counts, even one that was already moving away.
+            if (!ball.noScore) ++ball.value;
+        } else if ((across - cushion.pocketLimit) * cushion.outward > 0) {
+            pocketBall(ball);
+        }
+        return;
+    }
+}
+
+bool isFreeSpot(double px, double py, int32_t except)
+{
+    if (!(px > LEFT_CUSHION && px < RIGHT_CUSHION && py > TOP_CUSHION && py < BOTTOM_CUSHION))
+        return false;
+    for (int32_t k = 0; k < BALL_COUNT; ++k) {
+        if (k == except || !balls[k].onTable) continue;
+        const double dx = px - balls[k].x, dy = py - balls[k].y;
+        if (std::sqrt(dx * dx + dy * dy) < PUT_DOWN_CLEARANCE) return false;
+    }
+    return true;
+}

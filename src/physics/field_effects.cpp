@@ -1,0 +1,128 @@
+#include "physics/field_effects.h"
+#include "physics/ball.h"
+#include "physics/simulation.h"
+#include "render/font.h"
+#include "rules/tool_catalogue.h"
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr double FAN_RANGE = 100;
+constexpr double FAN_HALF_ANGLE = 0.5; // radians
+constexpr double TABLE_CENTRE_X = 150;
+constexpr double TABLE_CENTRE_Y = 200;
+
+// The Fan blows into a cone around its stream. A ball on the axis whose cosine comes out a hair
+// above 1 is inside; one a hair below -1 lies straight behind the Fan and is not. A Fan with no
+// stream marks every ball in range without pushing it.
+void blow(int32_t b, int32_t slot, double dx, double dy, double d)
+{
+    if (!(d < FAN_RANGE)) return;
+    Ball& ball = balls[b];
+    const double dirX = PlacedTool.dirX[slot], dirY = PlacedTool.dirY[slot];
+    const double distance = d < 1 ? 1 : d;
+    const double stream = std::sqrt(dirX * dirX + dirY * dirY);
+    if (stream > 0) {
+        double cosine = (dx * dirX + dy * dirY) / (stream * distance);
+        if (cosine > 1) cosine = 1;
+        if (!(std::acos(cosine) < FAN_HALF_ANGLE)) return;
+    }
+    ball.vx += dirX / distance / 2;
+    ball.vy += dirY / distance / 2;
+    dampBall(b);
+    ball.noScore = 1;
+}
+
+void tilt(int32_t b, double tx, double ty)
+{
+    balls[b].vx += (tx - TABLE_CENTRE_X) / 50;
+    balls[b].vy += (ty - TABLE_CENTRE_Y) / 50;
+    dampBall(b);
+}
+
+// A bar lying along one axis. The face test and the end test both use the offsets taken before
+// either moves the ball, so a ball near the middle of the bar can bounce off both.
+void reflect(Ball& ball, bool alongX, double tx, double ty, double dx, double dy)
+{
+    const double across = alongX ? dy : dx; // offset across the bar
+    const double along = alongX ? dx : dy;  // offset along the bar
+    double& speedAcross = alongX ? ball.vy : ball.vx;
+    double& speedAlong = alongX ? ball.vx : ball.vy;
+    double& positionAcross = alongX ? ball.y : ball.x;
+    double& positionAlong = alongX ? ball.x : ball.y;
+    const double barAcross = alongX ? ty : tx;
+    const double barAlong = alongX ? tx : ty;
+    if (across > -10 && across < 10 && along > -11 && along < 11) {
+        speedAcross = -speedAcross;
+        pushMessage("Bounce!");
+        positionAcross = across < 0 ? barAcross - 10 : barAcross + 10;
+    }
+    if (along > -18 && along < 18 && across > -4 && across < 4) {
+        speedAlong = -speedAlong;
+        pushMessage("Bounce!");
+        positionAlong = along < 0 ? barAlong - 18 : barAlong + 18;
+    }
+}
+
+void attract(Ball& ball, double dx, double dy, double d)
+{
+    if (d > 25 && d < 60) {
+        ball.vx -= 0.1 * dx / d;
+        ball.vy -= 0.1 * dy / d;
+    }
+    if (d < 50) ball.noScore = 1;
+}
+
+void hammer(int32_t b, double dx, double dy, double d)
+{
+    if (d > 5) {
+        balls[b].vx += 100 * dx / d / d;
+        balls[b].vy += 100 * dy / d / d;
+    }
+    dampBall(b);
+}
+
+void boost(int32_t b)
+{
+    balls[b].vx *= 10;
+    balls[b].vy *= 10;
+    dampBall(b);
+}
+
+// Each component becomes a whole number from -3 to 2; x is drawn before y.
+void scramble(int32_t b)
+{
+    balls[b].vx = (std::rand() % 6) - 3;
+    balls[b].vy = (std::rand() % 6) - 3;
+    dampBall(b);
+}
+
+} // namespace
+
+void applyToolEffect(int32_t slot)
+{
+    const int32_t kind = PlacedTool.kind[slot];
+    if (kind < 0) return;
+    const double tx = PlacedTool.x[slot], ty = PlacedTool.y[slot];
+    for (int32_t b = 0; b < BALL_COUNT; ++b) {
+        Ball& ball = balls[b];
+        if (!ball.onTable) continue;
+        const double dx = ball.x - tx, dy = ball.y - ty;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        switch (kind) {
+        case Fan: blow(b, slot, dx, dy, d); break;
+        case Tilt: tilt(b, tx, ty); break;
+        case ReflectHorizontal: reflect(ball, true, tx, ty, dx, dy); break;
+        case ReflectVertical: reflect(ball, false, tx, ty, dx, dy); break;
+        case Magnet: attract(ball, dx, dy, d); break;
+        case Hammer: hammer(b, dx, dy, d); break;
+        case Boost: boost(b); break;
+        case Chaos: scramble(b); break;
+        default: break;
+        }
+    }
+    if (kind == Hammer) pushMessage("BANG!");
+    if (kind == Boost) pushMessage("All balls accelerated!");
+    if (kind == Chaos) pushMessage("Balls' movement randomized!");
+}
