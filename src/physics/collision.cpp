@@ -44,10 +44,7 @@ void collidePair(int32_t i, int32_t j)
     const double rx = b.vx - a.vx;
     const double ry = b.vy - a.vy;
     int32_t volume = 0;
-    if (Options.sound) {
-        const double loudness = (rx * rx + ry * ry) / 72 * 200;
-        volume = loudness > 128 ? 128 : loudness >= 0 ? static_cast<int32_t>(loudness) : 0;
-    }
+    if (Options.sound) volume = mixerVolume((rx * rx + ry * ry) / 72 * 200);
     // Equal masses: the components along the line of centres change places.
     const double u = nx * rx + ny * ry;
     a.vx += u * nx;

@@ -35,8 +35,7 @@ constexpr Cushion CUSHIONS[4] = {
 
 void playBounce(double speedAcross)
 {
-    const double loudness = std::fabs(speedAcross) * 40;
-    const int32_t volume = loudness > 128 ? 128 : loudness >= 0 ? static_cast<int32_t>(loudness) : 0;
+    const int32_t volume = mixerVolume(std::fabs(speedAcross) * 40);
     if (volume >= 2) {
         setEffectVolume(EffectBounce, volume);
         playEffect(EffectBounce, FIRST_FREE_CHANNEL, 0);
@@ -65,8 +64,12 @@ void pocketBall(Ball& ball)
     else
         std::snprintf(line, sizeof line, "Ball hit nothing before entering a pocket, no score...");
     pushMessage(line);
+    // The page is judged as it was when the ball fell: should the end of the turn already have
+    // turned page 158, that page is not turned a second time.
+    const int32_t page = gameMode;
     endOfTurn();
-    if (gameMode >= TutorialFirstPage && gameMode != NO_ADVANCE_PAGE) advanceTutorialPage();
+    if (page >= TutorialFirstPage && page != NO_ADVANCE_PAGE && gameMode == page)
+        advanceTutorialPage();
 }
 
 } // namespace

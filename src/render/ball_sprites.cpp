@@ -2,6 +2,14 @@
 #include "physics/ball.h"
 #include <cmath>
 
+int32_t pixelOf(double position)
+{
+    constexpr double FAR_AWAY = 1000000;
+    if (position > FAR_AWAY) return static_cast<int32_t>(FAR_AWAY);
+    if (position < -FAR_AWAY || position != position) return static_cast<int32_t>(-FAR_AWAY);
+    return static_cast<int32_t>(position);
+}
+
 int32_t ballCell(int32_t value)
 {
     if (value <= 0) return 1;
@@ -59,8 +67,8 @@ void updateBallScreenPositions()
 {
     for (Ball& ball : balls)
         if (ball.onTable) {
-            ball.screenX = static_cast<int32_t>(ball.x);
-            ball.screenY = static_cast<int32_t>(ball.y);
+            ball.screenX = pixelOf(ball.x);
+            ball.screenY = pixelOf(ball.y);
         }
 }
 

@@ -4,6 +4,10 @@
 #include "render/surfaces.h"
 #include "shell/game_mode.h"
 #include "shell/menu_ball.h"
+#include "physics/ball.h"
+#include "render/font.h"
+#include "rules/match.h"
+#include <cstdio>
 
 namespace {
 
@@ -27,6 +31,26 @@ void drawHighlight(int32_t selection)
 
 void drawOffMark(int32_t x, int32_t y) { blitToScreen(optionValuesImage, x, y, OFF_MARK_X, 0, 32, 16); }
 
+// A player's pocketed balls in index order, left to right.
+void drawPocketedBalls(int32_t player, int32_t y)
+{
+    int32_t x = 9;
+    for (const Ball& ball : balls) {
+        if (ball.pocketedBy != player) continue;
+        blitToScreen(ballsImage, x, y, BALL_CELL_SIZE * ballCell(ball.value), 0, BALL_CELL_SIZE,
+                     BALL_CELL_SIZE);
+        x += BALL_CELL_SIZE;
+    }
+}
+
+void drawResultLine(int32_t player, int32_t baseline)
+{
+    char line[MESSAGE_LINE_SIZE];
+    std::snprintf(line, sizeof line, "Player %d: %d balls, %d points", player + 1,
+                  Match.ballsPocketed[player], Match.points[player]);
+    drawText(line, 10, baseline);
+}
+
 } // namespace
 
 void drawStartScreen()
@@ -48,8 +72,37 @@ void drawOptionsScreen()
     if (!Options.music) drawOffMark(173, 187);
 }
 
+char gradeLetter(int32_t points)
+{
+    // 700 itself is an A; every other bound belongs to the letter below it.
+    if (points >= 700) return 'A';
+    if (points > 400) return 'B';
+    if (points > 250) return 'C';
+    if (points > 120) return 'D';
+    if (points > 50) return 'E';
+    return 'F';
+}
+
 void drawEndScreen()
 {
     blitToScreen(endBackgroundImage, 0, 0, 0, 0, 300, 300);
+    const int32_t bannerY = Match.gameKind == 1        ? 150
+                            : Match.winner == 0          ? 0
+                            : Match.winner == 1          ? 50
+                            : Match.winner == WINNER_DRAW ? 100
+                                                         : -1;
+    if (bannerY >= 0) blitToScreen(bannersImage, 0, 0, 0, bannerY, 300, 50);
+    drawPocketedBalls(0, 87);
+    drawResultLine(0, 75);
+    if (Match.gameKind == 1) {
+        char line[MESSAGE_LINE_SIZE];
+        std::snprintf(line, sizeof line, "Your grade: %c", gradeLetter(Match.points[0]));
+        drawText(line, 90, 150);
+    } else {
+        // Player 2's row sits on a copy of the band behind player 1's.
+        blitToScreen(endBackgroundImage, 0, 145, 0, 78, 300, 30);
+        drawPocketedBalls(1, 154);
+        drawResultLine(1, 140);
+    }
     drawMenuBall();
 }

@@ -1,7 +1,10 @@
 // The start, options and end screens: full-window backgrounds whose artwork carries the entry
 // labels, with the decorative ball, the highlight and the current option values on top.
 #pragma once
+#include <cstdint>
 
 void drawStartScreen();
 void drawOptionsScreen();
 void drawEndScreen();
+// The grade of a one-player game, 'A' to 'F'.
+char gradeLetter(int32_t points);

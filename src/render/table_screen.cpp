@@ -1,7 +1,139 @@
 #include "render/table_screen.h"
+#include "physics/ball.h"
 #include "render/assets.h"
+#include "render/ball_sprites.h"
 #include "render/font.h"
 #include "render/surfaces.h"
+#include "rules/match.h"
+#include "rules/tool_catalogue.h"
+#include "shell/game_mode.h"
+#include <cmath>
+
+namespace {
+
+constexpr int32_t BUTTON_SIZE = 30;
+constexpr int32_t ICON_SIZE = 22;
+
+bool arrowShowingPage(int32_t mode)
+{
+    constexpr int32_t pages[] = {125, 126, 127, 128, 129, 135, 148, 155, 156, 157};
+    for (int32_t page : pages)
+        if (mode == page) return true;
+    return false;
+}
+
+bool aimShowingPage(int32_t mode)
+{
+    constexpr int32_t pages[] = {122, 123, 124, 134, 143, 147};
+    for (int32_t page : pages)
+        if (mode == page) return true;
+    return false;
+}
+
+void drawDigit(int32_t digit, int32_t x) { blitToScreen(numbersImage, x, 1, 7 * digit, 0, 7, 8); }
+
+void drawScores()
+{
+    for (int32_t p = 0; p < 2; ++p) {
+        const int32_t points = Match.points[p];
+        drawDigit(points / 100 % 10, 56 + 203 * p);
+        drawDigit(points / 10 % 10, 63 + 203 * p);
+        drawDigit(points % 10, 70 + 203 * p);
+    }
+}
+
+// The cell row of the button sheet for a button's state: Active, Available, Unavailable.
+int32_t buttonCellY(int32_t k)
+{
+    const int32_t stateRow = buttonState[k] == Active ? 0 : buttonState[k] == Available ? 1 : 2;
+    return 90 * (k / 10) + BUTTON_SIZE * stateRow;
+}
+
+void drawButtonRow()
+{
+    for (int32_t k = 10 * buttonRow; k < 10 * buttonRow + 10; ++k)
+        blitToScreen(buttonsImage, (k % 10) * BUTTON_SIZE, 70, (k % 10) * BUTTON_SIZE,
+                     buttonCellY(k), BUTTON_SIZE, BUTTON_SIZE);
+}
+
+void drawArrow(int32_t speedClass, int32_t sector, int32_t x, int32_t y)
+{
+    if (sector < 0 || sector > 15 || speedClass < 0 || speedClass > 9) return;
+    blitToScreen(arrowsImage, x, y, static_cast<int32_t>(speedClass * 17.4),
+                 static_cast<int32_t>(sector * 14.8), 17, 13);
+}
+
+void drawBalls()
+{
+    const bool arrows = gameMode == Paused || gameMode == ToolSelected || gameMode == Aiming ||
+                        arrowShowingPage(gameMode);
+    for (const Ball& ball : balls) {
+        const int32_t cell = ball.selected ? SELECTED_BALL_CELL : ballCell(ball.value);
+        blitToScreen(ballsImage, ball.screenX - 7, ball.screenY - 7, BALL_CELL_SIZE * cell, 0,
+                     BALL_CELL_SIZE, BALL_CELL_SIZE);
+        if (arrows && ball.headingSector >= 0)
+            drawArrow(ball.speedClass, ball.headingSector, ball.screenX - 5, ball.screenY - 5);
+    }
+}
+
+void drawAimForSelection()
+{
+    if (!(gameMode == Aiming || aimShowingPage(gameMode)) || selectedTool < 0) return;
+    if (toolTarget[selectedTool] == TargetBall && selectedBall >= 0)
+        drawAim(balls[selectedBall].x, balls[selectedBall].y, aimX, aimY);
+    else if (toolTarget[selectedTool] == TargetPoint)
+        drawAim(PlacedTool.x[placedToolCount], PlacedTool.y[placedToolCount], aimX, aimY);
+}
+
+} // namespace
+
+void drawPlacedTools()
+{
+    for (int32_t s = 0; s < PLACED_TOOL_SLOTS; ++s) {
+        const int32_t kind = PlacedTool.kind[s];
+        if (kind < 0) continue;
+        blitToScreen(buttonsImage, PlacedTool.screenX[s] - 11, PlacedTool.screenY[s] - 11,
+                     (kind % 10) * BUTTON_SIZE + 4, (kind / 10) * 90 + 4, ICON_SIZE, ICON_SIZE);
+        if (kind != Fan) continue;
+        // The fan's stream: an arrow 20 pixels out, pointing and coloured by the stream.
+        const double dirX = PlacedTool.dirX[s], dirY = PlacedTool.dirY[s];
+        const double length = std::sqrt(dirX * dirX + dirY * dirY);
+        if (length > 0)
+            drawArrow(speedClassOf(dirX, dirY), headingSectorOf(dirX, dirY),
+                      pixelOf(dirX / length * 20 + PlacedTool.x[s]) - 8,
+                      pixelOf(dirY / length * 20 + PlacedTool.y[s]) - 6);
+    }
+}
+
+void drawAim(double x0, double y0, double x1, double y1)
+{
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (!(length > 5.0)) return;
+    const int32_t sector = headingSectorOf(dx, dy);
+    const int32_t speedClass = speedClassOf(dx / 20, dy / 20);
+    const int32_t outX = static_cast<int32_t>(dx / length * 20);
+    const int32_t outY = static_cast<int32_t>(dy / length * 20);
+    const int32_t aimedX = pixelOf(x1), aimedY = pixelOf(y1);
+    if (selectedTool == Cue && selectedBall >= 0) {
+        const Ball& ball = balls[selectedBall];
+        drawArrow(speedClass, sector, ball.screenX + outX - 8, ball.screenY + outY - 6);
+    } else if (selectedTool == Teleport) {
+        // Four arrows closing in on the destination from every side.
+        drawArrow(8, 8, aimedX - 18, aimedY - 6);
+        drawArrow(8, 12, aimedX - 8, aimedY - 16);
+        drawArrow(8, 0, aimedX + 2, aimedY - 6);
+        drawArrow(8, 4, aimedX - 8, aimedY + 4);
+    } else if (selectedTool == Jump) {
+        drawArrow(5, sector, aimedX - outX - 8, aimedY - outY - 6);
+        drawArrow(5, sector, aimedX - static_cast<int32_t>(dx / length * 5) - 8,
+                  aimedY - static_cast<int32_t>(dy / length * 5) - 6);
+    }
+    const int32_t s = placedToolCount;
+    if (PlacedTool.kind[s] == Fan)
+        drawArrow(speedClass, sector, PlacedTool.screenX[s] + outX - 8,
+                  PlacedTool.screenY[s] + outY - 6);
+}
 
 void drawTableScreen()
 {
@@ -9,7 +141,16 @@ void drawTableScreen()
     blitToScreen(messageBackImage, 0, 40, 0, 0, 300, 60);
     drawText(MessageLog.upper, 5, 55);
     drawText(MessageLog.lower, 5, 65);
+    drawScores();
+    drawButtonRow();
     blitToScreen(fieldImage, 0, 100, 0, 0, 300, 200);
+    drawPlacedTools();
+    for (const Ball& ball : balls)
+        if (ball.onTable)
+            blendToScreen(shadeImage, ball.screenX - 1, ball.screenY - 4, 0, 0, 16, 16,
+                          SHADOW_WEIGHT);
     blitToScreen(holesImage, 0, 100, 0, 0, 300, 200);
+    drawBalls();
     blitToScreen(borderImage, 0, 100, 0, 0, 300, 200);
+    drawAimForSelection();
 }

@@ -26,6 +26,12 @@ bool validTrack(int32_t track) { return track >= 0 && track < MUSIC_COUNT; }
 
 } // namespace
 
+int32_t mixerVolume(double loudness)
+{
+    if (loudness > MIX_MAX_VOLUME) return MIX_MAX_VOLUME;
+    return loudness >= 0 ? static_cast<int32_t>(loudness) : 0;
+}
+
 void loadMusic(int32_t track, const char* path)
 {
     if (audioOpen && validTrack(track)) music[track] = Mix_LoadMUS(path);

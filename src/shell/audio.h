@@ -17,6 +17,9 @@ constexpr int32_t LOOP_FOREVER = -1;
 // The game has the audio device; when it hasn't, every call below still records its cue.
 extern uint8_t audioOpen;
 
+// A loudness on the mixer's scale, truncated and held to 0 to 128.
+int32_t mixerVolume(double loudness);
+
 void loadMusic(int32_t track, const char* path);
 void loadEffect(int32_t effect, const char* path);
 void setEffectVolume(int32_t effect, int32_t volume);
