@@ -3,11 +3,13 @@
 #include "render/asset_files.h"
 #include "render/assets.h"
 #include "render/frame.h"
+#include "render/glyph_widths.h"
 #include "render/surfaces.h"
 #include "shell/game_mode.h"
 #include "test_window.h"
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <algorithm>
 #include <cmath>
 #include <string>
 

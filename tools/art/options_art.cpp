@@ -1,0 +1,96 @@
+// The options panel laid over the start menu, and the value sprites the game puts on it: the
+// speed in six cells and the "off" mark that covers the panel's own "on".
+#include "art.h"
+#include "lettering.h"
+#include "palette.h"
+#include <cstdio>
+
+// Options row k covers panel rows 11 + 17k to 26 + 17k (window rows 136 + 17k onwards).
+constexpr int32_t OPTION_ROWS = 5;
+constexpr const char* OPTION_NAMES[OPTION_ROWS] = {"Speed", "Messages", "Sound", "Music", "Back"};
+// Where the game draws the speed cell (row 0) and the off marks of messages, sound and music
+// (rows 1 to 3), in panel coordinates; each name must end before it. Back has none.
+constexpr int32_t VALUE_ROWS = 4;
+constexpr int32_t VALUE_X[VALUE_ROWS] = {42, 46, 70, 58};
+constexpr int32_t MARK_WIDTH = 32, MARK_HEIGHT = 16;
+constexpr int32_t SPEED_CELL_WIDTH = 25;
+constexpr double LABEL_X = 5.0;
+
+// A small sunken box with a word in it, the same for the panel's "on" and the sprites' "off".
+static void drawValueBox(cairo_t* cr, double x, double y, double w, const char* text, Rgb colour)
+{
+    roundedRectangle(cr, x + 1.5, y + 1.5, w - 3.0, MARK_HEIGHT - 3.0, 3.0);
+    setSource(cr, scaleRgb(OPTIONS_FACE, 0.55));
+    cairo_fill_preserve(cr);
+    setSource(cr, NAVY_LIGHT);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    selectFont(cr, "DejaVu Sans", FontStyle::Bold, 10.0);
+    const double width = textWidth(cr, text);
+    drawLabel(cr, text, x + (w - width) / 2.0, y + 12.0, colour);
+}
+
+Picture makeOptionsPanel(const ImageFile& file)
+{
+    Canvas canvas = makeCanvas(file.width, file.height);
+    cairo_t* cr = canvas.cr;
+    roundedRectangle(cr, 0, 0, file.width, file.height, 5.0);
+    cairo_pattern_t* frame = cairo_pattern_create_linear(0, 0, file.width, file.height);
+    addStop(frame, 0.0, BRASS_LIGHT);
+    addStop(frame, 0.5, BRASS);
+    addStop(frame, 1.0, BRASS_DARK);
+    cairo_set_source(cr, frame);
+    cairo_fill(cr);
+    cairo_pattern_destroy(frame);
+    // The face is one flat colour so that the value sprites sit on it without a seam.
+    setSource(cr, INK);
+    roundedRectangle(cr, 2, 2, file.width - 4, file.height - 4, 3.5);
+    cairo_fill(cr);
+    setSource(cr, OPTIONS_FACE);
+    roundedRectangle(cr, 3, 3, file.width - 6, file.height - 6, 3.0);
+    cairo_fill(cr);
+    // A small brass ornament in the top margin.
+    setSource(cr, BRASS);
+    cairo_rectangle(cr, 30, 6, 50, 1);
+    cairo_fill(cr);
+    cairo_move_to(cr, 51, 6.5);
+    cairo_line_to(cr, 55, 3.5);
+    cairo_line_to(cr, 59, 6.5);
+    cairo_line_to(cr, 55, 9.5);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+
+    // One size for all names, the largest at which every name ends before its value.
+    double size = 12.0;
+    for (int32_t k = 0; k < VALUE_ROWS; k++)
+        size = fittingSize(cr, "DejaVu Sans Condensed", FontStyle::Bold, size, OPTION_NAMES[k],
+                           VALUE_X[k] - 2.0 - LABEL_X);
+    selectFont(cr, "DejaVu Sans Condensed", FontStyle::Bold, size);
+    for (int32_t k = 0; k < OPTION_ROWS; k++) {
+        const double baseline = 23.0 + 17.0 * k;
+        drawShadowedLabel(cr, OPTION_NAMES[k], LABEL_X, baseline, CREAM, INK);
+    }
+    // With an option on the game draws nothing here, so the panel itself says "on".
+    for (int32_t k = 1; k <= 3; k++)
+        drawValueBox(cr, VALUE_X[k], 11 + 17 * k, MARK_WIDTH, "on", SIGNAL_GREEN);
+    Picture picture = flattenKeyed(canvas, file, 0.5, &FELT);
+    freeCanvas(canvas);
+    return picture;
+}
+
+Picture makeOptionValues(const ImageFile& file)
+{
+    Canvas canvas = makeCanvas(file.width, file.height);
+    cairo_t* cr = canvas.cr;
+    setSource(cr, OPTIONS_FACE);
+    cairo_paint(cr);
+    for (int32_t cell = 0; cell < 6; cell++) {
+        char text[4];
+        std::snprintf(text, sizeof text, "%d", 10 * (cell + 1));
+        drawValueBox(cr, cell * SPEED_CELL_WIDTH, 0, SPEED_CELL_WIDTH, text, BRASS_LIGHT);
+    }
+    drawValueBox(cr, 6 * SPEED_CELL_WIDTH, 0, MARK_WIDTH, "off", SIGNAL_RED);
+    Picture picture = flattenOpaque(canvas, file);
+    freeCanvas(canvas);
+    return picture;
+}
