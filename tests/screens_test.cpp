@@ -1,0 +1,328 @@
+// What the frame puts on the screen: the Panel's scores, buttons and messages, balls in their
+// value colours, arrows where the aim and motion point, the menus' highlight and values, and the
+// end screen; and which rectangles each mode pushes to the display.
+#include "physics/ball.h"
+#include "render/assets.h"
+#include "render/ball_sprites.h"
+#include "render/font.h"
+#include "render/frame.h"
+#include "render/menu_screens.h"
+#include "render/surfaces.h"
+#include "rules/match.h"
+#include "rules/tool_catalogue.h"
+#include "rules/turn_cycle.h"
+#include "shell/game_mode.h"
+#include "test_window.h"
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+
+namespace {
+
+uint32_t keyOf(SDL_Surface* image) { return image->format->colorkey; }
+
+// Whether every pixel the sprite draws (all but its key) is on the screen at (dstX, dstY).
+bool spriteAt(SDL_Surface* image, int32_t srcX, int32_t srcY, int32_t w, int32_t h, int32_t dstX,
+              int32_t dstY)
+{
+    int32_t drawn = 0;
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            const uint32_t pixel = pixelAt(image, srcX + x, srcY + y);
+            if (pixel == keyOf(image)) continue;
+            if (pixelAt(screen, dstX + x, dstY + y) != pixel) return false;
+            ++drawn;
+        }
+    return drawn > 0;
+}
+
+class Screens : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite()
+    {
+        openTestWindow();
+        if (!fieldImage) loadAssets();
+    }
+    void SetUp() override
+    {
+        prepareField();
+        // Every ball off the table and out of sight, unless a test puts it back.
+        for (Ball& ball : balls) {
+            ball.onTable = 0;
+            ball.screenX = ball.screenY = -100;
+        }
+        gameMode = Paused;
+        Match.points[0] = Match.points[1] = 0;
+    }
+    void placeBall(int32_t i, double x, double y, int32_t value)
+    {
+        balls[i].onTable = 1;
+        balls[i].x = x;
+        balls[i].y = y;
+        balls[i].value = value;
+        updateBallScreenPositions();
+    }
+};
+
+TEST(BallSprites, ValueClassesHeadingsAndSpeedClasses)
+{
+    const int32_t values[] = {-4, 0, 1, 2, 3, 6, 7, 10, 11, 15, 16, 20, 21, 30, 31, 49};
+    const int32_t cells[] = {1, 1, 2, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9};
+    for (size_t i = 0; i < std::size(values); ++i) EXPECT_EQ(ballCell(values[i]), cells[i]) << values[i];
+
+    struct Heading {
+        double vx, vy;
+        int32_t sector;
+    } headings[] = {{-1, 0, 0},  {-1, -1, 2}, {0, -1, 4}, {1, -1, 6},    {1, 0, 8},
+                    {1, 1, 10},  {0, 1, 12},  {-1, 1, 14}, {0, 0, -1},   {1, -0.1, 8},
+                    {2, 0.3, 8}, {-2, 0.3, 0}, {0.1, -1, 4}, {-1, -0.2, 1}, {1, 0.19, 8}};
+    for (const Heading& h : headings)
+        EXPECT_EQ(headingSectorOf(h.vx, h.vy), h.sector) << h.vx << ", " << h.vy;
+
+    EXPECT_EQ(speedClassOf(0.49, 0), 0);
+    EXPECT_EQ(speedClassOf(0.5, 0), 1);
+    EXPECT_EQ(speedClassOf(0, -1.0), 3);
+    EXPECT_EQ(speedClassOf(2.49, 0), 8);
+    EXPECT_EQ(speedClassOf(0, 2.5), 9);
+    EXPECT_EQ(speedClassOf(3.0, 0), 9);
+}
+
+TEST(Grades, OnlyTheTopBoundIsInclusive)
+{
+    const int32_t points[] = {980, 700, 699, 401, 400, 251, 250, 121, 120, 51, 50, 0};
+    const char letters[] = "AABBCCDDEEFF";
+    for (size_t i = 0; i < std::size(points); ++i) EXPECT_EQ(gradeLetter(points[i]), letters[i]) << points[i];
+}
+
+TEST(MessageLog, PushesScrollUpAndLongLinesAreCut)
+{
+    pushMessage("Ball stopped");
+    pushMessage("Pause");
+    EXPECT_STREQ(MessageLog.upper, "Ball stopped");
+    EXPECT_STREQ(MessageLog.lower, "Pause");
+    pushMessage("Select direction");
+    EXPECT_STREQ(MessageLog.upper, "Pause");
+    const std::string longLine(120, 'x');
+    pushMessage(longLine.c_str());
+    EXPECT_EQ(std::string(MessageLog.lower), longLine.substr(0, 99));
+    pushMessage("");
+    EXPECT_EQ(std::string(MessageLog.upper), longLine.substr(0, 99));
+    EXPECT_STREQ(MessageLog.lower, "");
+}
+
+TEST_F(Screens, TextAdvancesByEachGlyphsWidth)
+{
+    SDL_FillRect(screen, nullptr, 0);
+    drawText("Pause", 5, 20);
+    int32_t x = 5;
+    for (char c : std::string("Pause")) {
+        const int32_t g = c - 32;
+        EXPECT_TRUE(spriteAt(fontImage, glyphOffset[g], 0, glyphWidth[g], 10, x, 10)) << c;
+        x += glyphWidth[g];
+    }
+    EXPECT_EQ(x, 38);
+    for (int32_t y = 10; y < 20; ++y)
+        for (int32_t column = 38; column < 60; ++column) ASSERT_EQ(pixelAt(screen, column, y), 0u);
+}
+
+TEST_F(Screens, TextAtBaselineFiveShowsOnlyTheLowerRows)
+{
+    SDL_FillRect(screen, nullptr, 0);
+    drawText("", 0, 5);
+    drawText("W", 0, 5);
+    const int32_t g = 'W' - 32;
+    EXPECT_TRUE(spriteAt(fontImage, glyphOffset[g], 5, glyphWidth[g], 5, 0, 0));
+}
+
+TEST_F(Screens, ScoresShowThreeDigitsWithLeadingZeros)
+{
+    Match.points[0] = 980;
+    Match.points[1] = 7;
+    composeFrame();
+    const int32_t expected[2][3] = {{9, 8, 0}, {0, 0, 7}};
+    for (int32_t p = 0; p < 2; ++p)
+        for (int32_t d = 0; d < 3; ++d)
+            EXPECT_TRUE(spriteAt(numbersImage, 7 * expected[p][d], 0, 7, 8, 56 + 203 * p + 7 * d, 1))
+                << "player " << p << " digit " << d;
+}
+
+TEST_F(Screens, TheButtonRowShowsEachButtonsState)
+{
+    buttonState[1] = Active;
+    buttonState[4] = Unavailable;
+    composeFrame();
+    EXPECT_TRUE(spriteAt(buttonsImage, 30, 0, 30, 30, 30, 70));
+    EXPECT_TRUE(spriteAt(buttonsImage, 60, 30, 30, 30, 60, 70));
+    EXPECT_TRUE(spriteAt(buttonsImage, 120, 60, 30, 30, 120, 70));
+    EXPECT_TRUE(spriteAt(buttonsImage, 0, 60, 30, 30, 0, 70)) << "time is dark at the start";
+    buttonRow = 1;
+    composeFrame();
+    EXPECT_TRUE(spriteAt(buttonsImage, 60, 120, 30, 30, 60, 70));
+    EXPECT_TRUE(spriteAt(buttonsImage, 0, 150, 30, 30, 0, 70));
+}
+
+TEST_F(Screens, MessagesSitInTheStripOnTheirBaselines)
+{
+    pushMessage("Welcome");
+    pushMessage("Hello");
+    composeFrame();
+    EXPECT_TRUE(spriteAt(fontImage, glyphOffset['W' - 32], 0, glyphWidth['W' - 32], 10, 5, 45));
+    EXPECT_TRUE(spriteAt(fontImage, glyphOffset['H' - 32], 0, glyphWidth['H' - 32], 10, 5, 55));
+}
+
+TEST_F(Screens, BallsWearTheirValueColourAndTheSelectedOneIsWhite)
+{
+    placeBall(0, 150.7, 200.2, 0);
+    placeBall(1, 100, 160, 30);
+    placeBall(2, 200, 240, 49);
+    balls[2].selected = 1;
+    composeFrame();
+    EXPECT_TRUE(spriteAt(ballsImage, 14 * 1, 0, 14, 14, 143, 193));
+    EXPECT_TRUE(spriteAt(ballsImage, 14 * 8, 0, 14, 14, 93, 153));
+    EXPECT_TRUE(spriteAt(ballsImage, 0, 0, 14, 14, 193, 233));
+}
+
+TEST_F(Screens, APocketedBallShowsInTheStripWithoutAShadow)
+{
+    balls[5].screenX = 15;
+    balls[5].screenY = 25;
+    balls[5].value = 20;
+    composeFrame();
+    EXPECT_TRUE(spriteAt(ballsImage, 14 * 7, 0, 14, 14, 8, 18));
+    // Where a shadow would reach beyond the ball, the Panel shows unshaded.
+    EXPECT_EQ(pixelAt(screen, 27, 34), pixelAt(panelImage, 27, 34));
+}
+
+TEST_F(Screens, MotionArrowsShowOnlyWhileTimeStandsStill)
+{
+    placeBall(0, 150, 200, 0);
+    balls[0].vx = 2.0;
+    updateBallArrows();
+    composeFrame();
+    EXPECT_TRUE(spriteAt(arrowsImage, static_cast<int32_t>(7 * 17.4), static_cast<int32_t>(8 * 14.8),
+                         17, 13, 145, 195));
+    gameMode = Running;
+    composeFrame();
+    EXPECT_FALSE(spriteAt(arrowsImage, static_cast<int32_t>(7 * 17.4),
+                          static_cast<int32_t>(8 * 14.8), 17, 13, 145, 195));
+}
+
+TEST_F(Screens, TheCueAimArrowAppearsTwentyPixelsOutOnceTheAimIsFarEnough)
+{
+    placeBall(0, 150, 200, 0);
+    gameMode = Aiming;
+    selectedTool = Cue;
+    selectedBall = 0;
+    aimX = 160;
+    aimY = 200;
+    composeFrame();
+    // Class 1 (half a pixel per tick), sector 8 (to the right).
+    EXPECT_TRUE(spriteAt(arrowsImage, 17, 118, 17, 13, 162, 194));
+    aimX = 154;
+    composeFrame();
+    EXPECT_FALSE(spriteAt(arrowsImage, 17, 118, 17, 13, 162, 194));
+    EXPECT_FALSE(spriteAt(arrowsImage, 0, 118, 17, 13, 162, 194));
+}
+
+TEST_F(Screens, APlacedFanShowsItsIconAndItsStream)
+{
+    PlacedTool.kind[0] = Fan;
+    PlacedTool.x[0] = 100;
+    PlacedTool.y[0] = 200;
+    PlacedTool.screenX[0] = 100;
+    PlacedTool.screenY[0] = 200;
+    PlacedTool.dirX[0] = 10;
+    PlacedTool.dirY[0] = 0;
+    placedToolCount = 1;
+    composeFrame();
+    EXPECT_TRUE(spriteAt(buttonsImage, 64, 4, 22, 22, 89, 189));
+    EXPECT_TRUE(spriteAt(arrowsImage, 156, 118, 17, 13, 112, 194));
+}
+
+TEST_F(Screens, EachModePushesOnlyItsOwnRectangles)
+{
+    struct Case {
+        int32_t mode;
+        int32_t count;
+        int32_t firstY, firstH;
+    } cases[] = {{Paused, 0, 0, 0},     {ToolSelected, 0, 0, 0}, {Aiming, 1, 100, 200},
+                 {Running, 1, 100, 200}, {StartMenu, 2, 250, 50}, {OptionsMenu, 2, 250, 50},
+                 {EndScreen, 1, 150, 150}, {130, 1, 100, 200},    {101, 0, 0, 0}};
+    for (const Case& c : cases) {
+        gameMode = c.mode;
+        fullRedraw = 0;
+        drawFrame();
+        ASSERT_EQ(pushedRects.count, c.count) << "mode " << c.mode;
+        if (c.count) {
+            EXPECT_EQ(pushedRects.rects[0].y, c.firstY) << "mode " << c.mode;
+            EXPECT_EQ(pushedRects.rects[0].h, c.firstH) << "mode " << c.mode;
+        }
+    }
+    gameMode = Paused;
+    fullRedraw = 1;
+    drawFrame();
+    ASSERT_EQ(pushedRects.count, 1);
+    EXPECT_EQ(pushedRects.rects[0].w, 300);
+    EXPECT_EQ(fullRedraw, 0);
+}
+
+TEST_F(Screens, TheMenuHighlightMarksRowsZeroToFourOnly)
+{
+    gameMode = StartMenu;
+    for (int32_t row : {0, 4}) {
+        menuSelection = row;
+        composeFrame();
+        EXPECT_TRUE(spriteAt(ballsImage, 112, 0, 14, 14, 95, 135 + 17 * row)) << row;
+    }
+    for (int32_t row : {-1, 5}) {
+        menuSelection = row;
+        composeFrame();
+        for (int32_t y = 130; y < 230; ++y)
+            for (int32_t x = 90; x < 118; ++x)
+                ASSERT_EQ(pixelAt(screen, x, y), pixelAt(startBackgroundImage, x, y)) << row;
+    }
+}
+
+TEST_F(Screens, TheOptionsShowTheSpeedAndAnOffMarkForEachSettingThatIsOff)
+{
+    gameMode = OptionsMenu;
+    optionsSelection = -1;
+    const OptionsRecord saved = Options;
+    Options.speed = 60;
+    Options.sound = 0;
+    composeFrame();
+    EXPECT_TRUE(spriteAt(optionValuesImage, 125, 0, 25, 16, 157, 136));
+    EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, 185, 170));
+    EXPECT_FALSE(spriteAt(optionValuesImage, 150, 0, 32, 16, 161, 153));
+    EXPECT_FALSE(spriteAt(optionValuesImage, 150, 0, 32, 16, 173, 187));
+    Options = saved;
+}
+
+TEST_F(Screens, TheEndScreenShowsTheBannerAndEachPlayersBallsInIndexOrder)
+{
+    gameMode = EndScreen;
+    Match.gameKind = 2;
+    Match.winner = WINNER_DRAW;
+    const int32_t pocketed[] = {12, 3, 7};
+    for (int32_t i : pocketed) {
+        balls[i].pocketedBy = 0;
+        balls[i].value = i;
+    }
+    balls[9].pocketedBy = 1;
+    balls[9].value = 40;
+    composeFrame();
+    EXPECT_TRUE(spriteAt(bannersImage, 0, 100, 300, 50, 0, 0));
+    EXPECT_TRUE(spriteAt(ballsImage, 14 * ballCell(3), 0, 14, 14, 9, 87));
+    EXPECT_TRUE(spriteAt(ballsImage, 14 * ballCell(7), 0, 14, 14, 23, 87));
+    EXPECT_TRUE(spriteAt(ballsImage, 14 * ballCell(12), 0, 14, 14, 37, 87));
+    EXPECT_TRUE(spriteAt(ballsImage, 14 * 9, 0, 14, 14, 9, 154));
+
+    Match.gameKind = 1;
+    composeFrame();
+    EXPECT_TRUE(spriteAt(bannersImage, 0, 150, 300, 50, 0, 0));
+    // No second row: below player 1's the background is its own.
+    for (int32_t x = 0; x < 300; x += 7) ASSERT_EQ(pixelAt(screen, x, 160), pixelAt(endBackgroundImage, x, 160));
+    Match.gameKind = 2;
+}
+
+} // namespace
