@@ -27,10 +27,14 @@ class Run:
 class Folder:
     """A working folder with links to the generated assets, removed afterwards."""
 
-    def __init__(self):
+    def __init__(self, copies=False):
         self.path = tempfile.mkdtemp(prefix="kestrola-replay-")
         for name in ("Images", "Music", "Sfx"):
-            os.symlink(os.path.join(ASSETS, name), os.path.join(self.path, name))
+            source, target = os.path.join(ASSETS, name), os.path.join(self.path, name)
+            if copies:
+                shutil.copytree(source, target)
+            else:
+                os.symlink(source, target)
 
     def __enter__(self):
         return self

@@ -55,6 +55,15 @@ class StartUp(ReplayTest):
         self.assertEqual(first.log, START_UP_LOG + "preparing field\n")
         self.assertEqual(second.log, first.log)
 
+    def test_missing_music_and_effects_leave_the_game_silent_but_running(self):
+        with Folder(copies=True) as folder:
+            for path in ("Music/Orvane01.ogg", "Music/M0104.ogg", "Sfx/select.wav"):
+                os.remove(os.path.join(folder.path, path))
+            run = folder.run("click 120 157\nticks 50\nkey escape\nticks 5\ndump\n")
+        self.assertEqual(run.status, 0, run.stderr)
+        self.assertEqual(run.last["gameMode"], 0)
+        self.assertEqual(run.log, START_UP_LOG + "preparing field\n")
+
     def test_a_read_only_folder_ends_at_once_with_status_1(self):
         with Folder() as folder:
             os.chmod(folder.path, stat.S_IRUSR | stat.S_IXUSR | stat.S_IRGRP | stat.S_IXGRP |
