@@ -46,6 +46,9 @@ bool startUp()
 {
     progressLog = std::fopen("logFile.txt", "w");
     if (!progressLog) return false;
+    // Each line reaches the file as it is written, so the log tells how far a run got even
+    // when the process is killed.
+    std::setvbuf(progressLog, nullptr, _IOLBF, BUFSIZ);
     if (SDL_Init(INIT_VIDEO_AND_AUDIO) < 0) {
         std::fprintf(progressLog, "Unable to init SDL: %s\n", SDL_GetError());
         std::exit(1);
