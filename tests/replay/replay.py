@@ -82,3 +82,15 @@ def table_with(balls, players=1, running=True):
     if running:
         script += "set buttonState 0 0\nset buttonState 10 0\nkey space\n"
     return script
+
+
+def ball(dump, index):
+    return dump["balls"][index]
+
+
+def position(b):
+    return (b["x"], b["y"])
+
+
+def velocity(b):
+    return (b["vx"], b["vy"])

@@ -4,19 +4,7 @@ import math
 import random
 import unittest
 
-from replay import ReplayTest, table_with
-
-
-def ball(dump, index):
-    return dump["balls"][index]
-
-
-def position(b):
-    return (b["x"], b["y"])
-
-
-def velocity(b):
-    return (b["vx"], b["vy"])
+from replay import ReplayTest, ball, position, table_with, velocity
 
 
 def effects(dump, name):

@@ -4,6 +4,7 @@ import math
 import unittest
 
 from replay import ReplayTest, table_with
+from replay import ball as b, position as pos, velocity as vel
 
 ROW_SWITCH = "click 285 85\n"
 
@@ -15,18 +16,6 @@ def button(k):
 
 def paused(balls, players=1):
     return table_with(balls, players=players, running=False) + "dump\n"
-
-
-def b(dump, i):
-    return dump["balls"][i]
-
-
-def vel(ball):
-    return (ball["vx"], ball["vy"])
-
-
-def pos(ball):
-    return (ball["x"], ball["y"])
 
 
 AT_REST = dict(x=150.0, y=200.0)
