@@ -24,6 +24,7 @@ int32_t currentTrack = 0;
 namespace {
 
 constexpr uint32_t INIT_VIDEO_AND_AUDIO = 0x30;
+constexpr uint32_t INIT_VIDEO = 0x20;
 
 bool tutorialSimulatedPage(int32_t mode)
 {
@@ -49,7 +50,9 @@ bool startUp()
     // Each line reaches the file as it is written, so the log tells how far a run got even
     // when the process is killed.
     std::setvbuf(progressLog, nullptr, _IOLBF, BUFSIZ);
-    if (SDL_Init(INIT_VIDEO_AND_AUDIO) < 0) {
+    // A machine without any sound device still plays, silently: only the lack of video is
+    // fatal. The mixer below then reports the missing audio.
+    if (SDL_Init(INIT_VIDEO_AND_AUDIO) < 0 && SDL_Init(INIT_VIDEO) < 0) {
         std::fprintf(progressLog, "Unable to init SDL: %s\n", SDL_GetError());
         std::exit(1);
     }

@@ -64,6 +64,24 @@ class StartUp(ReplayTest):
         self.assertEqual(run.last["gameMode"], 0)
         self.assertEqual(run.log, START_UP_LOG + "preparing field\n")
 
+    def test_without_any_sound_device_the_game_plays_silently(self):
+        with Folder() as folder:
+            run = folder.run("click 120 157\nticks 5\ndump\n", SDL_AUDIODRIVER="none-here")
+        self.assertEqual(run.status, 0, run.stderr)
+        self.assertEqual(run.last["gameMode"], 10)
+        lines = run.log.splitlines(keepends=True)
+        self.assertEqual(lines[0], "Warning: Couldn't set 44100 Hz 16-bit audio\n")
+        self.assertTrue(lines[1].startswith("Reason: "))
+        self.assertEqual("".join(lines[2:]), START_UP_LOG.split("\n", 1)[1] + "preparing field\n")
+
+    def test_without_video_the_game_ends_with_status_1(self):
+        with Folder() as folder:
+            run = folder.run("dump\n", SDL_VIDEODRIVER="none-here")
+        self.assertEqual(run.status, 1)
+        self.assertTrue(run.log.startswith("Unable to init SDL: "), run.log)
+        self.assertEqual(run.log.count("\n"), 1)
+        self.assertEqual(run.stdout, "")
+
     def test_a_read_only_folder_ends_at_once_with_status_1(self):
         with Folder() as folder:
             os.chmod(folder.path, stat.S_IRUSR | stat.S_IXUSR | stat.S_IRGRP | stat.S_IXGRP |
