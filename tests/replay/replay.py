@@ -43,7 +43,7 @@ class Folder:
         shutil.rmtree(self.path, ignore_errors=True)
 
     def run(self, script, prefix=(), **drivers):
-        env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy", **drivers)
+        env = dict(os.environ, **{"SDL_VIDEODRIVER": "dummy", "SDL_AUDIODRIVER": "dummy", **drivers})
         done = subprocess.run([*prefix, REPLAY, "-"], input=script, capture_output=True,
                               text=True, cwd=self.path, env=env, timeout=120)
         log_path = os.path.join(self.path, "logFile.txt")
