@@ -221,8 +221,12 @@ SoundFile readSound(const char* path)
     SF_INFO info = {};
     SNDFILE* file = sf_open(path, SFM_READ, &info);
     if (!file) return {0, 0, 0, 0};
-    double peak = 0, sample = 0;
-    while (sf_read_double(file, &sample, 1) == 1) peak = std::max(peak, std::fabs(sample));
+    // libsndfile reads whole frames only: a single-sample read of a stereo file reads nothing.
+    double peak = 0;
+    double frame[8] = {};
+    if (info.channels > 0 && info.channels <= 8)
+        while (sf_readf_double(file, frame, 1) == 1)
+            for (int c = 0; c < info.channels; ++c) peak = std::max(peak, std::fabs(frame[c]));
     sf_close(file);
     return {static_cast<double>(info.frames) / info.samplerate, info.channels, info.samplerate,
             peak};
