@@ -1,34 +1,77 @@
-// The generated music and effects: real sound, of the lengths and levels the game counts on.
+// The generated music and effects: real sound, of the lengths and levels the game counts on,
+// starting when the event does and looping where the game loops them.
 #include "render/asset_files.h"
+#include "shell/audio.h"
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
 struct SoundFile {
-    double seconds;
-    int channels;
-    int rate;
-    double peak;
+    double seconds = 0;
+    int channels = 0;
+    int rate = 0;
+    std::vector<double> samples; // interleaved
 };
 
 SoundFile readSound(const char* path)
 {
+    SoundFile sound;
     SF_INFO info = {};
     SNDFILE* file = sf_open(path, SFM_READ, &info);
-    if (!file) return {0, 0, 0, 0};
-    // libsndfile reads whole frames only: a single-sample read of a stereo file reads nothing.
-    double peak = 0;
-    double frame[8] = {};
-    if (info.channels > 0 && info.channels <= 8)
-        while (sf_readf_double(file, frame, 1) == 1)
-            for (int c = 0; c < info.channels; ++c) peak = std::max(peak, std::fabs(frame[c]));
+    if (!file) return sound;
+    sound.seconds = static_cast<double>(info.frames) / info.samplerate;
+    sound.channels = info.channels;
+    sound.rate = info.samplerate;
+    sound.samples.resize(static_cast<size_t>(info.frames) * info.channels);
+    // libsndfile reads whole frames only: counting in samples would read half a stereo file.
+    const sf_count_t read = sf_readf_double(file, sound.samples.data(), info.frames);
+    sound.samples.resize(static_cast<size_t>(read) * info.channels);
     sf_close(file);
-    return {static_cast<double>(info.frames) / info.samplerate, info.channels, info.samplerate,
-            peak};
+    return sound;
 }
+
+double peakOf(const SoundFile& s)
+{
+    double peak = 0;
+    for (double x : s.samples) peak = std::max(peak, std::fabs(x));
+    return peak;
+}
+
+double rmsOf(const SoundFile& s)
+{
+    double sum = 0;
+    for (double x : s.samples) sum += x * x;
+    return s.samples.empty() ? 0 : std::sqrt(sum / s.samples.size());
+}
+
+double decibels(double level) { return 20.0 * std::log10(std::max(level, 1e-9)); }
+
+// Seconds from the file's start to the first sample a tenth as loud as its peak.
+double onsetSeconds(const SoundFile& s)
+{
+    const double threshold = 0.1 * peakOf(s);
+    for (size_t i = 0; i < s.samples.size(); ++i)
+        if (std::fabs(s.samples[i]) >= threshold) return static_cast<double>(i / s.channels) / s.rate;
+    return s.seconds;
+}
+
+// The largest step, over the channels, from the file's last frame back to its first: what a
+// loop plays at its seam.
+double seamStep(const SoundFile& s)
+{
+    double step = 0;
+    const size_t last = s.samples.size() - s.channels;
+    for (int c = 0; c < s.channels; ++c)
+        step = std::max(step, std::fabs(s.samples[last + c] - s.samples[c]));
+    return step;
+}
+
+const char* const MENU_LOOP = MUSIC_FILES[MusicMenu];
+const char* const END_TUNES[] = {MUSIC_FILES[MusicEndPlayer1], MUSIC_FILES[MusicEndPlayer2]};
 
 TEST(Sounds, InGameTracksLastAtLeastTheirRotationLength)
 {
@@ -38,33 +81,67 @@ TEST(Sounds, InGameTracksLastAtLeastTheirRotationLength)
         EXPECT_LE(s.seconds * 1000.0, trackLengthMs[track] + 5000.0) << MUSIC_FILES[track];
         EXPECT_EQ(s.rate, 44100) << MUSIC_FILES[track];
         EXPECT_EQ(s.channels, 2) << MUSIC_FILES[track];
-        EXPECT_GT(s.peak, 0.5) << MUSIC_FILES[track];
     }
 }
 
 TEST(Sounds, TheMenuLoopAndTheEndTunesHaveTheirLengths)
 {
-    const SoundFile menu = readSound("Music/Orvane01.ogg");
+    const SoundFile menu = readSound(MENU_LOOP);
     EXPECT_GE(menu.seconds, 20.0);
     EXPECT_LE(menu.seconds, 90.0);
-    for (const char* tune : {"Music/M0110.ogg", "Music/M0116.ogg"}) {
+    for (const char* tune : END_TUNES) {
         const SoundFile s = readSound(tune);
-        EXPECT_GE(s.seconds, 3.0) << tune;
-        EXPECT_LE(s.seconds, 15.0) << tune;
-        EXPECT_GT(s.peak, 0.5) << tune;
+        EXPECT_GE(s.seconds, 4.0) << tune;
+        EXPECT_LE(s.seconds, 10.0) << tune;
     }
 }
 
-TEST(Sounds, EffectsAreShortAndAudible)
+TEST(Sounds, EveryTuneIsLoudWithoutClippingAndAsLoudAsTheOthers)
+{
+    std::vector<double> levels;
+    for (int32_t music = 0; music < MUSIC_COUNT; ++music) {
+        const SoundFile s = readSound(MUSIC_FILES[music]);
+        ASSERT_FALSE(s.samples.empty()) << MUSIC_FILES[music];
+        EXPECT_LT(decibels(peakOf(s)), -1.0) << MUSIC_FILES[music];
+        EXPECT_GT(decibels(peakOf(s)), -12.0) << MUSIC_FILES[music];
+        levels.push_back(decibels(rmsOf(s)));
+    }
+    const auto [quietest, loudest] = std::minmax_element(levels.begin(), levels.end());
+    EXPECT_LE(*loudest - *quietest, 3.0);
+    EXPECT_GT(*quietest, -30.0);
+}
+
+TEST(Sounds, TheMenuLoopJoinsItsEndToItsStartWithoutAClick)
+{
+    const SoundFile menu = readSound(MENU_LOOP);
+    ASSERT_FALSE(menu.samples.empty());
+    EXPECT_LT(seamStep(menu), 0.05);
+}
+
+TEST(Sounds, EffectsAreShortAudibleAndStartWithTheirEvent)
 {
     const double longest[EFFECT_COUNT] = {0.2, 0.3, 2.0, 0.2}; // collision, bounce, clock, select
     for (int32_t effect = 0; effect < EFFECT_COUNT; ++effect) {
         const SoundFile s = readSound(EFFECT_FILES[effect]);
+        ASSERT_FALSE(s.samples.empty()) << EFFECT_FILES[effect];
         EXPECT_GT(s.seconds, 0.01) << EFFECT_FILES[effect];
         EXPECT_LE(s.seconds, longest[effect]) << EFFECT_FILES[effect];
-        EXPECT_GT(s.peak, 0.3) << EFFECT_FILES[effect];
+        EXPECT_GT(peakOf(s), 0.3) << EFFECT_FILES[effect];
+        EXPECT_LT(decibels(peakOf(s)), -0.1) << EFFECT_FILES[effect];
         EXPECT_EQ(s.rate, 44100) << EFFECT_FILES[effect];
+        EXPECT_LE(onsetSeconds(s), 0.002) << EFFECT_FILES[effect];
     }
+}
+
+TEST(Sounds, TheClockLoopsSeamlesslyOnItsChannel)
+{
+    const SoundFile clock = readSound(EFFECT_FILES[EffectClock]);
+    ASSERT_GT(clock.samples.size(), 882u);
+    EXPECT_LT(seamStep(clock), 0.01);
+    // Its last 10 ms are near silence, so the next tick starts from quiet as the first did.
+    SoundFile tail = clock;
+    tail.samples.assign(clock.samples.end() - 441 * clock.channels, clock.samples.end());
+    EXPECT_LT(decibels(rmsOf(tail)), -50.0);
 }
 
 } // namespace

@@ -25,8 +25,10 @@ class RealWindow(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         # Xvfb picks a free display and names it on the pipe.
+        # -noreset: without it the server resets when the last client leaves, and a game
+        # started during the reset finds no display.
         cls.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "640x480x24",
-                                     "-nolisten", "tcp"], stdout=subprocess.PIPE,
+                                     "-nolisten", "tcp", "-noreset"], stdout=subprocess.PIPE,
                                     stderr=subprocess.DEVNULL, text=True)
         display = ":" + cls.xvfb.stdout.readline().strip()
         cls.env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="dummy")
@@ -47,8 +49,9 @@ class RealWindow(unittest.TestCase):
         self.game = subprocess.Popen([GAME], cwd=self.folder, env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = None
-        found = wait_for(self.find_window)
-        self.assertTrue(found, "no window titled Kestrola appeared")
+        found = wait_for(self.find_window, seconds=30.0)
+        self.assertTrue(found, "no window titled Kestrola appeared (game status %s, log: %r)"
+                        % (self.game.poll(), self.log_if_any()))
         # The main loop runs once the first frame is drawn and the menu music started.
         self.assertTrue(wait_for(lambda: len(self.pixel_colours()) > 200),
                         "the window holds no artwork")
@@ -73,6 +76,12 @@ class RealWindow(unittest.TestCase):
         self.x("import", "-window", self.window, "-depth", "8", shot)
         with open(shot) as text:
             return {line.split()[2] for line in text if not line.startswith("#")}
+
+    def log_if_any(self):
+        try:
+            return self.log()
+        except OSError:
+            return None
 
     def log(self):
         with open(os.path.join(self.folder, "logFile.txt")) as file:

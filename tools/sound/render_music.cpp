@@ -18,10 +18,13 @@
 namespace {
 
 constexpr const char* SOUNDFONT = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
-// The game plays music at a low mixer volume; a peak of -1 dBFS leaves room for the codec.
-constexpr double PEAK_TARGET = 0.891;
-// A piece that rings out ends where it has fallen this far below its peak (-80 dB) ...
-constexpr double SILENCE = 1e-4;
+// Every piece is brought to the same loudness, so that no track stands out when the game
+// switches between them; the quietest peaks leave room for the codec's overshoot.
+constexpr double RMS_TARGET = 0.0944; // -20.5 dBFS
+constexpr double PEAK_LIMIT = 0.841;  // -1.5 dBFS
+// A piece that rings out ends where it has fallen this far below its peak (-60 dB, where the
+// reverb is lost under the game's own sounds) ...
+constexpr double SILENCE = 1e-3;
 // ... and fades over its last moment so that the last sample is exactly zero.
 constexpr double END_FADE_SECONDS = 0.25;
 // Rendered and thrown away before each piece: the reverb of the one before dies out in it.
@@ -210,14 +213,18 @@ void shapeEnding(const Piece& piece, StereoBuffer& audio, size_t bodyFrames)
     }
 }
 
-// Scales the piece so that its loudest sample sits at PEAK_TARGET.
+// Scales the piece to RMS_TARGET, or less where its loudest sample would pass PEAK_LIMIT.
 void normalise(StereoBuffer& audio)
 {
     float peak = 0.0f;
-    for (size_t i = 0; i < audio.left.size(); ++i)
+    double power = 0.0;
+    for (size_t i = 0; i < audio.left.size(); ++i) {
         peak = std::max({peak, std::fabs(audio.left[i]), std::fabs(audio.right[i])});
+        power += double(audio.left[i]) * audio.left[i] + double(audio.right[i]) * audio.right[i];
+    }
     if (peak <= 0.0f) return;
-    float gain = static_cast<float>(PEAK_TARGET / peak);
+    double rms = std::sqrt(power / (2.0 * static_cast<double>(audio.left.size())));
+    float gain = static_cast<float>(std::min(RMS_TARGET / rms, PEAK_LIMIT / peak));
     for (float& s : audio.left) s *= gain;
     for (float& s : audio.right) s *= gain;
 }

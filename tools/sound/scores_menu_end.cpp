@@ -83,7 +83,7 @@ const Section FANFARE_ONE_SECTIONS[] = {
     {"hold", 1, {
         ">c6:1", ">e5+g5:1", ">c3:1", ">C:1", ">c3:4 !p [c3:32]24",
         "crash once X; kick once X"},
-     0.75, 0.6},
+     0.9, 0.75},
 };
 
 // ---- End tune for player 2: a lilting brass choir in B flat, 3/4 at 132 bpm -------------------
@@ -128,10 +128,10 @@ const Piece PIECE_MENU = {
 
 const Piece PIECE_FANFARE_ONE = {
     5, "bright trumpet fanfare, C major, 120 bpm", 120.0, 4, 0.5, FANFARE_ONE_VOICES,
-    FANFARE_ONE_SECTIONS, "call close hold", false, 4.0, 5.0, 12.0,
+    FANFARE_ONE_SECTIONS, "call close hold", false, 2.5, 4.0, 10.0,
 };
 
 const Piece PIECE_FANFARE_TWO = {
     6, "lilting brass fanfare, B flat major, 3/4 at 132 bpm", 132.0, 3, 0.5, FANFARE_TWO_VOICES,
-    FANFARE_TWO_SECTIONS, "rise turn home", false, 4.0, 5.0, 12.0,
+    FANFARE_TWO_SECTIONS, "rise turn home", false, 4.0, 4.0, 10.0,
 };
