@@ -7,11 +7,13 @@
 #include <numbers>
 
 constexpr int32_t BALL_CELL = 14;
-// Cell 0 is the chosen ball; cells 1 to 9 go from cyan (value 0) through green and yellow to
-// red and on to pink (over 30).
+// Cell 0 is the chosen ball; cells 1 to 9 go from cyan (value 0) through teal, green, lime and
+// yellow to orange, red, crimson and pink (over 30). Neighbours differ in lightness as well as in
+// hue, so that each class reads on its own at 14 pixels: the teal is darker than the cyan, the
+// lime greener than the yellow.
 constexpr Rgb BALL_COLOURS[10] = {
-    {246, 246, 250}, {24, 214, 236}, {20, 196, 160}, {78, 210, 66},  {186, 222, 40},
-    {252, 214, 36},  {250, 138, 28}, {226, 36, 36},  {196, 22, 108}, {255, 112, 198},
+    {246, 246, 250}, {30, 206, 240}, {14, 160, 150}, {70, 200, 60},  {170, 226, 30},
+    {255, 208, 30},  {248, 120, 20}, {222, 34, 34},  {170, 20, 110}, {255, 120, 210},
 };
 
 constexpr int32_t ARROW_WIDTH = 17;
