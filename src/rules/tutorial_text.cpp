@@ -144,9 +144,9 @@ const char tutorialText[TUTORIAL_TEXT_LINES][TUTORIAL_LINE_SIZE] = {
     /* 169 */ "Explore these tools, and you will feel the",
     /*     */ "depth of the game...",
     /* 170 */ "You can read the manual for more detailed info.",
-    /*     */ "Comments and ideas are welcome at kestrola@example.org",
-    /* 171 */ "Thank you for playing Kestrola!",
-    /*     */ "New versions: https://kestrola.example.org",
+    /*     */ "It is docs/manual.md in the game's source;",
+    /* 171 */ "Installed: /usr/share/doc/kestrola/manual.md",
+    /*     */ "Ideas, bugs, news: the Kestrola repository.",
 };
 
 // Pages 100 to 171: 1 where the page leaves on ENTER or after the delay.

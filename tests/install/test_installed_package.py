@@ -1,0 +1,414 @@
+"""The game as a player gets it: the .deb that CPack builds, unpacked into a scratch root, holds
+the launcher, the program, the pictures and sounds, the man page, the desktop entry, the icons
+and the metadata in their usual places; the launcher, started from another folder, prepares
+the player's own folder, runs the game there at a scale that fits the display, and the game
+still answers the mouse in its own 300 x 300 pixels."""
+import json
+import os
+import re
+import shutil
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+
+CPACK_CONFIG = os.environ.get("KESTROLA_CPACK_CONFIG", "CPackConfig.cmake")
+BUILD = os.path.dirname(os.path.abspath(CPACK_CONFIG))
+ASSET_FOLDERS = ("Images", "Music", "Sfx")
+REPLAY = os.environ.get("KESTROLA_REPLAY", os.path.join(BUILD, "kestrola-replay"))
+PROJECT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+
+scratch = None
+root = None
+deb = None
+
+
+def setUpModule():
+    global scratch, root, deb
+    scratch = tempfile.mkdtemp(prefix="kestrola-install-")
+    packed = subprocess.run(["cpack", "--config", CPACK_CONFIG, "-G", "DEB",
+                             "-B", os.path.join(scratch, "pack")],
+                            capture_output=True, text=True)
+    assert packed.returncode == 0, "cpack failed:\n" + packed.stdout + packed.stderr
+    debs = [name for name in os.listdir(os.path.join(scratch, "pack")) if name.endswith(".deb")]
+    assert len(debs) == 1, "cpack made %r" % debs
+    deb = os.path.join(scratch, "pack", debs[0])
+    root = os.path.join(scratch, "root")
+    subprocess.run(["dpkg-deb", "-x", deb, root], check=True)
+
+
+def tearDownModule():
+    shutil.rmtree(scratch, ignore_errors=True)
+
+
+def installed(path):
+    return os.path.join(root, path.lstrip("/"))
+
+
+def wait_for(condition, seconds=10.0):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if condition():
+            return True
+        time.sleep(0.05)
+    return False
+
+
+def start_display(size):
+    """A virtual display of SIZE ("WxH"); returns the server and the environment that names it.
+    -noreset: without it the server resets when the last client leaves, and a game started
+    during the reset finds no display."""
+    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", size + "x24",
+                               "-nolisten", "tcp", "-noreset"], stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True)
+    env = dict(os.environ, DISPLAY=":" + server.stdout.readline().strip(),
+               SDL_AUDIODRIVER="dummy")
+    env.pop("SDL_VIDEODRIVER", None)
+    env.pop("KESTROLA_SCALE", None)
+    env.pop("XDG_DATA_HOME", None)
+    up = wait_for(lambda: subprocess.run(["xdpyinfo"], env=env, capture_output=True)
+                  .returncode == 0)
+    assert up, "the virtual display did not start"
+    return server, env
+
+
+def stop_display(server):
+    server.terminate()
+    server.wait()
+    server.stdout.close()
+
+
+def png_size(path):
+    with open(path, "rb") as file:
+        head = file.read(24)
+    assert head[:8] == b"\x89PNG\r\n\x1a\n", path + " is no PNG"
+    return struct.unpack(">II", head[16:24])
+
+
+class ThePackage(unittest.TestCase):
+    def control(self, field):
+        return subprocess.run(["dpkg-deb", "-f", deb, field], capture_output=True,
+                              text=True, check=True).stdout.strip()
+
+    def test_it_is_the_game_in_the_games_section_with_its_libraries(self):
+        self.assertEqual(self.control("Package"), "kestrola")
+        self.assertEqual(self.control("Section"), "games")
+        depends = self.control("Depends")
+        self.assertIn("libsdl-mixer1.2", depends)
+        self.assertIn("libsdl1.2", depends)
+
+    def test_the_launcher_is_under_games_and_the_program_beside_the_libraries(self):
+        launcher = installed("/usr/games/kestrola")
+        self.assertTrue(os.access(launcher, os.X_OK))
+        with open(launcher, "rb") as file:
+            self.assertEqual(file.read(2), b"#!")
+        program = installed("/usr/lib/games/kestrola/kestrola")
+        self.assertTrue(os.access(program, os.X_OK))
+        with open(program, "rb") as file:
+            self.assertEqual(file.read(4), b"\x7fELF")
+        # The scripted driver and the build's tools are not for players.
+        self.assertEqual(os.listdir(installed("/usr/lib/games/kestrola")), ["kestrola"])
+
+    def test_the_assets_are_the_built_ones_under_share_games(self):
+        for folder in ASSET_FOLDERS:
+            built = os.path.join(BUILD, folder)
+            shipped = installed("/usr/share/games/kestrola/" + folder)
+            self.assertEqual(sorted(os.listdir(shipped)), sorted(os.listdir(built)), folder)
+            for name in os.listdir(built):
+                with open(os.path.join(built, name), "rb") as a, \
+                        open(os.path.join(shipped, name), "rb") as b:
+                    self.assertTrue(a.read() == b.read(), folder + "/" + name + " differs")
+
+    def test_the_man_page_is_in_section_6_and_names_the_installed_places(self):
+        page = installed("/usr/share/man/man6/kestrola.6")
+        with open(page) as file:
+            text = file.read()
+        self.assertTrue(text.startswith(".TH KESTROLA 6 "))
+        self.assertNotIn("@", text)
+        self.assertIn("/usr/share/games/kestrola", text)
+        self.assertIn("/usr/share/doc/kestrola/manual.md", text)
+        if shutil.which("man"):
+            shown = subprocess.run(["man", "-l", page], capture_output=True, text=True,
+                                   env=dict(os.environ, MANWIDTH="80", MAN_KEEP_FORMATTING=""))
+            self.assertEqual(shown.returncode, 0, shown.stderr)
+            self.assertIn("KESTROLA_SCALE", shown.stdout)
+
+    def test_the_desktop_entry_starts_the_installed_launcher_with_its_icon(self):
+        entry = installed("/usr/share/applications/org.kestrola.Kestrola.desktop")
+        with open(entry) as file:
+            keys = dict(line.rstrip("\n").split("=", 1) for line in file if "=" in line)
+        self.assertEqual(keys["Exec"], "/usr/games/kestrola")
+        self.assertTrue(os.path.isfile(installed(keys["Exec"])))
+        self.assertIn("Game;", keys["Categories"])
+        for size in (32, 64, 128):
+            icon = installed("/usr/share/icons/hicolor/%dx%d/apps/%s.png"
+                             % (size, size, keys["Icon"]))
+            self.assertEqual(png_size(icon), (size, size))
+        if shutil.which("desktop-file-validate"):
+            checked = subprocess.run(["desktop-file-validate", entry], capture_output=True,
+                                     text=True)
+            self.assertEqual(checked.returncode, 0, checked.stdout + checked.stderr)
+
+    def test_the_metadata_is_valid_and_launches_the_desktop_entry(self):
+        metadata = installed("/usr/share/metainfo/org.kestrola.Kestrola.metainfo.xml")
+        with open(metadata) as file:
+            text = file.read()
+        self.assertIn('<launchable type="desktop-id">org.kestrola.Kestrola.desktop</launchable>',
+                      text)
+        self.assertNotIn("@", text)
+        if shutil.which("appstreamcli"):
+            checked = subprocess.run(["appstreamcli", "validate", "--no-net", metadata],
+                                     capture_output=True, text=True)
+            self.assertEqual(checked.returncode, 0, checked.stdout + checked.stderr)
+
+    def test_the_manual_comes_with_every_picture_it_shows(self):
+        doc = installed("/usr/share/doc/kestrola")
+        for name in ("manual.md", "README.md", "CHANGELOG.md", "copyright"):
+            self.assertTrue(os.path.isfile(os.path.join(doc, name)), name)
+        with open(os.path.join(doc, "manual.md")) as file:
+            manual = file.read()
+        pictures = [part.split(")")[0] for part in manual.split("](")[1:]
+                    if part.split(")")[0].endswith(".png")]
+        self.assertTrue(pictures, "the manual shows no picture")
+        for picture in pictures:
+            self.assertTrue(os.path.isfile(os.path.join(doc, picture)), picture)
+
+
+class TheTutorialsLastPages(unittest.TestCase):
+    """Pages 170 and 171 tell the player where the manual is: both places must hold it."""
+
+    @classmethod
+    def setUpClass(cls):
+        script = ("ticks 2\nclick 120 144\nwait 20\nset gameMode 169\nkey return\nwait 5\n"
+                  "dump\nkey return\nwait 5\ndump\n")
+        played = subprocess.run([REPLAY, "-"], input=script, cwd=BUILD, capture_output=True,
+                                text=True, timeout=60)
+        assert played.returncode == 0, played.stderr
+        dumps = [json.loads(line) for line in played.stdout.splitlines()]
+        assert [dump["gameMode"] for dump in dumps] == [170, 171]
+        cls.lines = dumps[0]["pushed"][-2:] + dumps[1]["pushed"]
+
+    def test_they_name_the_manual_in_the_source_and_where_the_package_puts_it(self):
+        places = [word.rstrip(".,;") for line in self.lines for word in line.split()
+                  if word.rstrip(".,;").endswith("manual.md")]
+        installed_places = [place for place in places if place.startswith("/")]
+        source_places = [place for place in places if not place.startswith("/")]
+        self.assertTrue(installed_places and source_places, self.lines)
+        for place in installed_places:
+            self.assertTrue(os.path.isfile(installed(place)), place + " is not in the package")
+        for place in source_places:
+            self.assertTrue(os.path.isfile(os.path.join(PROJECT, place)), place)
+
+    def test_they_fit_the_message_strip(self):
+        with open(os.path.join(PROJECT, "src", "render", "glyph_widths.h")) as file:
+            table = file.read().split("glyphWidth[GLYPH_COUNT] = {")[1].split("};")[0]
+        widths = [int(number) for line in table.splitlines()
+                  for number in re.findall(r"\d+", line.split("//")[0])]
+        self.assertEqual(len(widths), 96)
+        for line in self.lines:
+            self.assertLess(len(line), 60, line)
+            # The strip starts at x 5 and its frame closes at x 295.
+            self.assertLessEqual(sum(widths[ord(c) - 32] for c in line), 290, line)
+
+
+class TheInstalledGame(unittest.TestCase):
+    """The real game, started through the installed launcher on a 1280 x 1024 display."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server, cls.display_env = start_display("1280x1024")
+
+    @classmethod
+    def tearDownClass(cls):
+        stop_display(cls.server)
+
+    def setUp(self):
+        self.home = tempfile.mkdtemp(prefix="kestrola-home-")
+        self.elsewhere = tempfile.mkdtemp(prefix="kestrola-cwd-")
+        self.env = dict(self.display_env, HOME=self.home)
+        self.game = None
+        self.window = None
+
+    def tearDown(self):
+        if self.game and self.game.poll() is None:
+            self.game.kill()
+            self.game.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+        shutil.rmtree(self.elsewhere, ignore_errors=True)
+
+    def x(self, *args):
+        return subprocess.run(list(args), env=self.env, capture_output=True, text=True)
+
+    def start(self, folder):
+        self.folder = folder
+        self.game = subprocess.Popen([installed("/usr/games/kestrola")], cwd=self.elsewhere,
+                                     env=self.env, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        found = wait_for(self.find_window, seconds=30.0)
+        self.assertTrue(found, "no window titled Kestrola appeared (status %s, log: %r)"
+                        % (self.game.poll(), self.log_if_any()))
+        # The main loop runs once the start menu's music has begun, the last start-up line.
+        self.assertTrue(wait_for(lambda: "Program started" in (self.log_if_any() or ""),
+                                 seconds=30.0))
+
+    def find_window(self):
+        found = self.x("xdotool", "search", "--name", "^Kestrola$").stdout.split()
+        self.window = found[0] if found else None
+        return self.window is not None
+
+    def geometry(self):
+        """The window's size as "WxH", or None while no window answers."""
+        if not self.find_window():
+            return None
+        sizes = [line.split()[1] for line in self.x("xdotool", "getwindowgeometry",
+                                                    self.window).stdout.splitlines()
+                 if "Geometry:" in line]
+        return sizes[0] if sizes else None
+
+    def assert_size(self, size):
+        # The media library may still be sizing the window when it first appears.
+        wait_for(lambda: self.geometry() == size, seconds=10.0)
+        self.assertEqual(self.geometry(), size)
+
+    def window_pixels(self, width):
+        """The window's pixels, row by row, as (r, g, b) byte triples read from the X server."""
+        raw = subprocess.run(["import", "-window", self.window, "-depth", "8", "rgb:-"],
+                             env=self.env, capture_output=True).stdout
+        if len(raw) != width * width * 3:
+            return []
+        return [raw[i:i + 3] for i in range(0, len(raw), 3)]
+
+    def log_if_any(self):
+        try:
+            with open(os.path.join(self.folder, "logFile.txt")) as file:
+                return file.read()
+        except OSError:
+            return None
+
+    def test_a_doubled_window_runs_in_the_players_folder_and_answers_doubled_clicks(self):
+        data = os.path.join(self.home, "data")
+        self.env.update(XDG_DATA_HOME=data, KESTROLA_SCALE="2")
+        self.start(os.path.join(data, "kestrola"))
+        self.assert_size("600x600")
+        # Sharp pixels: every game pixel is a block of 2 x 2 of one colour (smoothed scaling
+        # blends most of them with their neighbours).
+        self.assertTrue(wait_for(lambda: len(set(self.window_pixels(600))) > 200),
+                        "the window holds no artwork")
+        pixels = self.window_pixels(600)
+        blocks = [(x, y) for y in range(0, 600, 2) for x in range(0, 600, 2)]
+        sharp = sum(1 for x, y in blocks if pixels[y * 600 + x] == pixels[y * 600 + x + 1]
+                    == pixels[(y + 1) * 600 + x] == pixels[(y + 1) * 600 + x + 1])
+        self.assertGreater(sharp / len(blocks), 0.99)
+        for name in ASSET_FOLDERS:
+            self.assertEqual(os.path.realpath(os.path.join(self.folder, name)),
+                             os.path.realpath(installed("/usr/share/games/kestrola/" + name)))
+        self.assertTrue(self.log_if_any().startswith("audio mixer successfully initialized\n"))
+        self.assertEqual(os.listdir(self.elsewhere), [], "the game wrote into the folder it was "
+                         "started from")
+        # The One-player row of the menu is x 91 to 199 at y 161 in the game's own pixels.
+        self.assertNotIn("preparing field", self.log_if_any())
+        self.x("xdotool", "mousemove", "--window", self.window, str(2 * 145), str(2 * 161),
+               "click", "1")
+        self.assertTrue(wait_for(lambda: "preparing field" in self.log_if_any()),
+                        "a click on the doubled One-player row started no match")
+        self.x("xdotool", "windowclose", self.window)
+        self.assertEqual(self.game.wait(timeout=10), 1)
+
+    def test_without_settings_the_window_fits_the_display_and_the_folder_is_under_home(self):
+        self.start(os.path.join(self.home, ".local", "share", "kestrola"))
+        # 1280 x 1024 less room for panels and borders holds three times 300, not four.
+        self.assert_size("900x900")
+        self.x("xdotool", "windowfocus", "--sync", self.window)
+        self.x("xdotool", "key", "--window", self.window, "F10")
+        self.assertEqual(self.game.wait(timeout=10), 1)
+        self.assertIn("Program started\n", self.log_if_any())
+
+
+class TheLauncher(unittest.TestCase):
+    """The installed launcher in front of a stand-in program that reports what it was given."""
+
+    def setUp(self):
+        self.work = tempfile.mkdtemp(prefix="kestrola-launcher-")
+        prefix = os.path.join(self.work, "prefix")
+        os.makedirs(os.path.join(prefix, "games"))
+        self.launcher = os.path.join(prefix, "games", "kestrola")
+        shutil.copy(installed("/usr/games/kestrola"), self.launcher)
+        self.assets = os.path.join(prefix, "share", "games", "kestrola")
+        for name in ASSET_FOLDERS:
+            os.makedirs(os.path.join(self.assets, name))
+        program_dir = os.path.join(prefix, "lib", "games", "kestrola")
+        os.makedirs(program_dir)
+        self.report = os.path.join(self.work, "report")
+        with open(os.path.join(program_dir, "kestrola"), "w") as file:
+            file.write('#!/bin/sh\n{ pwd; echo "$SDL12COMPAT_WINDOW_SCALING";'
+                       ' echo "$SDL12COMPAT_SCALE_METHOD"; } > "%s"\n' % self.report)
+        os.chmod(os.path.join(program_dir, "kestrola"), 0o755)
+        self.home = os.path.join(self.work, "home")
+        os.makedirs(self.home)
+
+    def tearDown(self):
+        shutil.rmtree(self.work, ignore_errors=True)
+
+    def launch(self, env, **extra):
+        env = dict(env, HOME=self.home, **extra)
+        subprocess.run([self.launcher], cwd=self.work, env=env, check=True, timeout=30)
+        with open(self.report) as file:
+            folder, scale, method = file.read().split("\n")[:3]
+        return folder, scale, method
+
+    def on_display(self, size, **extra):
+        server, env = start_display(size)
+        try:
+            return self.launch(env, **extra)
+        finally:
+            stop_display(server)
+
+    def test_with_no_display_the_game_keeps_its_own_size(self):
+        env = dict(os.environ)
+        for name in ("DISPLAY", "KESTROLA_SCALE", "XDG_DATA_HOME"):
+            env.pop(name, None)
+        folder, scale, method = self.launch(env)
+        self.assertEqual((scale, method), ("1", "nearest"))
+        self.assertEqual(folder, os.path.join(self.home, ".local", "share", "kestrola"))
+
+    def test_the_largest_whole_scale_up_to_4_that_fits_the_display(self):
+        self.assertEqual(self.on_display("640x480")[1], "1")
+        self.assertEqual(self.on_display("1920x1080")[1], "3")
+        self.assertEqual(self.on_display("1400x800")[1], "2")
+        self.assertEqual(self.on_display("3840x2160")[1], "4")
+
+    def test_kestrola_scale_overrides_the_fit_and_nonsense_is_ignored(self):
+        server, env = start_display("640x480")
+        try:
+            self.assertEqual(self.launch(env, KESTROLA_SCALE="3")[1], "3")
+            self.assertEqual(self.launch(env, KESTROLA_SCALE="big")[1], "1")
+            self.assertEqual(self.launch(env, KESTROLA_SCALE="00")[1], "1")
+            self.assertEqual(self.launch(env, KESTROLA_SCALE="-2")[1], "1")
+        finally:
+            stop_display(server)
+
+    def test_a_relative_data_home_is_passed_over_for_the_one_under_home(self):
+        env = dict(os.environ)
+        env.pop("DISPLAY", None)
+        ran_in = self.launch(env, XDG_DATA_HOME="data")[0]
+        self.assertEqual(ran_in, os.path.join(self.home, ".local", "share", "kestrola"))
+        self.assertFalse(os.path.exists(os.path.join(self.work, "data")))
+
+    def test_stale_links_are_renewed_and_a_players_own_folder_is_kept(self):
+        folder = os.path.join(self.work, "data", "kestrola")
+        os.makedirs(os.path.join(folder, "Music"))
+        os.symlink("/nowhere/Images", os.path.join(folder, "Images"))
+        env = dict(os.environ)
+        env.pop("DISPLAY", None)
+        ran_in = self.launch(env, XDG_DATA_HOME=os.path.join(self.work, "data"))[0]
+        self.assertEqual(ran_in, folder)
+        self.assertEqual(os.readlink(os.path.join(folder, "Images")),
+                         os.path.join(self.assets, "Images"))
+        self.assertEqual(os.readlink(os.path.join(folder, "Sfx")),
+                         os.path.join(self.assets, "Sfx"))
+        self.assertFalse(os.path.islink(os.path.join(folder, "Music")))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,133 @@
+// kestrola-icon OUTDIR: draws the desktop icon of the game, a corner of the table with two
+// balls rolling towards its pocket, at 32, 64 and 128 pixels, as OUTDIR/SIZExSIZE/kestrola.png.
+#include <cairo.h>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <numbers>
+#include <string>
+
+namespace {
+
+struct Rgb {
+    double r, g, b;
+};
+
+// The table's colours: walnut frame, brass trim, deep green felt.
+constexpr Rgb WALNUT = {82 / 255.0, 47 / 255.0, 25 / 255.0};
+constexpr Rgb WALNUT_DARK = {46 / 255.0, 25 / 255.0, 13 / 255.0};
+constexpr Rgb BRASS = {204 / 255.0, 160 / 255.0, 72 / 255.0};
+constexpr Rgb FELT = {24 / 255.0, 104 / 255.0, 60 / 255.0};
+constexpr Rgb FELT_DARK = {14 / 255.0, 66 / 255.0, 38 / 255.0};
+constexpr Rgb POCKET = {6 / 255.0, 6 / 255.0, 8 / 255.0};
+constexpr Rgb RED_BALL = {226 / 255.0, 36 / 255.0, 36 / 255.0};
+constexpr Rgb CYAN_BALL = {24 / 255.0, 214 / 255.0, 236 / 255.0};
+
+void setSource(cairo_t* cr, Rgb c, double alpha = 1.0)
+{
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
+
+void roundedSquare(cairo_t* cr, double x, double y, double size, double radius)
+{
+    const double pi = std::numbers::pi;
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + size - radius, y + radius, radius, -pi / 2, 0);
+    cairo_arc(cr, x + size - radius, y + size - radius, radius, 0, pi / 2);
+    cairo_arc(cr, x + radius, y + size - radius, radius, pi / 2, pi);
+    cairo_arc(cr, x + radius, y + radius, radius, pi, 3 * pi / 2);
+    cairo_close_path(cr);
+}
+
+void ball(cairo_t* cr, double cx, double cy, double radius, Rgb base)
+{
+    const double hx = cx - 0.36 * radius;
+    const double hy = cy - 0.42 * radius;
+    cairo_pattern_t* body = cairo_pattern_create_radial(hx, hy, 0.0, hx, hy, 1.55 * radius);
+    cairo_pattern_add_color_stop_rgb(body, 0.0, 0.6 + 0.4 * base.r, 0.6 + 0.4 * base.g,
+                                     0.6 + 0.4 * base.b);
+    cairo_pattern_add_color_stop_rgb(body, 0.3, base.r, base.g, base.b);
+    cairo_pattern_add_color_stop_rgb(body, 1.0, 0.3 * base.r, 0.3 * base.g, 0.3 * base.b);
+    cairo_set_source(cr, body);
+    cairo_arc(cr, cx, cy, radius, 0, 2 * std::numbers::pi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(body);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.95);
+    cairo_arc(cr, hx, hy, 0.24 * radius, 0, 2 * std::numbers::pi);
+    cairo_fill(cr);
+}
+
+// Everything is drawn on a 128-unit square and scaled, so the three sizes show the same picture.
+void drawIcon(cairo_t* cr)
+{
+    const double pi = std::numbers::pi;
+    // The walnut frame with its brass trim.
+    roundedSquare(cr, 4, 4, 120, 22);
+    cairo_pattern_t* wood = cairo_pattern_create_linear(0, 4, 0, 124);
+    cairo_pattern_add_color_stop_rgb(wood, 0.0, WALNUT.r * 1.3, WALNUT.g * 1.3, WALNUT.b * 1.3);
+    cairo_pattern_add_color_stop_rgb(wood, 1.0, WALNUT_DARK.r, WALNUT_DARK.g, WALNUT_DARK.b);
+    cairo_set_source(cr, wood);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(wood);
+    setSource(cr, BRASS);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+
+    // The felt, lit from the middle.
+    roundedSquare(cr, 16, 16, 96, 12);
+    cairo_pattern_t* felt = cairo_pattern_create_radial(60, 62, 6, 64, 64, 80);
+    cairo_pattern_add_color_stop_rgb(felt, 0.0, FELT.r * 1.25, FELT.g * 1.25, FELT.b * 1.25);
+    cairo_pattern_add_color_stop_rgb(felt, 1.0, FELT_DARK.r, FELT_DARK.g, FELT_DARK.b);
+    cairo_set_source(cr, felt);
+    cairo_fill(cr);
+
+    // The pocket in the top right corner, with a brass rim.
+    setSource(cr, POCKET);
+    cairo_arc(cr, 101, 27, 15, 0, 2 * pi);
+    cairo_fill(cr);
+    setSource(cr, BRASS);
+    cairo_set_line_width(cr, 2.5);
+    cairo_arc(cr, 101, 27, 15, 0.55 * pi, 1.95 * pi);
+    cairo_stroke(cr);
+
+    // The red ball's track towards the pocket, then the two balls.
+    setSource(cr, {1, 1, 1}, 0.35);
+    cairo_set_line_width(cr, 3);
+    const double dashes[] = {6, 6};
+    cairo_set_dash(cr, dashes, 2, 0);
+    cairo_move_to(cr, 66, 62);
+    cairo_line_to(cr, 91, 37);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
+    ball(cr, 40, 88, 17, CYAN_BALL);
+    ball(cr, 60, 68, 17, RED_BALL);
+}
+
+bool writeIcon(const std::string& outDir, int size)
+{
+    const std::string folder = outDir + "/" + std::to_string(size) + "x" + std::to_string(size);
+    std::filesystem::create_directories(folder);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, size / 128.0, size / 128.0);
+    drawIcon(cr);
+    cairo_destroy(cr);
+    const std::string path = folder + "/kestrola.png";
+    const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    if (!written) std::fprintf(stderr, "kestrola-icon: cannot write %s\n", path.c_str());
+    return written;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kestrola-icon OUTDIR\n");
+        return 2;
+    }
+    for (int size : {32, 64, 128})
+        if (!writeIcon(argv[1], size)) return 1;
+    return 0;
+}
