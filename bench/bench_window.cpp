@@ -1,9 +1,13 @@
 #include "bench_window.h"
+#include "physics/ball.h"
 #include "render/assets.h"
+#include "render/ball_sprites.h"
 #include "render/surfaces.h"
+#include "rules/tool_catalogue.h"
+#include "rules/turn_cycle.h"
+#include "shell/game_mode.h"
 #include "shell/main_loop.h"
 #include <cstdio>
-#include <cstdlib>
 
 bool openBenchWindow()
 {
@@ -15,4 +19,42 @@ bool openBenchWindow()
     progressLog = std::tmpfile();
     loadAssets();
     return true;
+}
+
+namespace {
+
+// The tools that stay on the Table after their placement, taken in turn.
+constexpr int32_t LASTING_KINDS[] = {Fan, ReflectHorizontal, ReflectVertical, Magnet};
+
+} // namespace
+
+void scatteredMatch(int32_t toolsPlaced)
+{
+    openBenchWindow();
+    Options.sound = 0; // the mixer is not open here; cues cost nothing either way
+    prepareField();
+    // Five columns by four rows, 45 and 35 pixels apart, all rolling down and to the right at
+    // nearly the same speed: for twenty ticks no ball meets another or a cushion, so none comes
+    // to rest (which would end in a redraw of the whole window) and all twenty keep moving.
+    for (int32_t i = 0; i < BALL_COUNT; ++i) {
+        Ball& ball = balls[i];
+        ball.x = 50 + 45 * (i % 5);
+        ball.y = 150 + 35 * (i / 5);
+        ball.vx = 1.2 + 0.05 * (i % 5);
+        ball.vy = 0.4 + 0.05 * (i / 5);
+    }
+    // Spread over the cloth inside the border, 6 columns by 5 rows of places.
+    for (int32_t slot = 0; slot < toolsPlaced && slot < PLACED_TOOL_SLOTS; ++slot) {
+        PlacedTool.kind[slot] = LASTING_KINDS[slot % 4];
+        PlacedTool.x[slot] = 50 + 40 * (slot % 6);
+        PlacedTool.y[slot] = 140 + 30 * (slot / 6 % 5);
+        PlacedTool.screenX[slot] = static_cast<int32_t>(PlacedTool.x[slot]);
+        PlacedTool.screenY[slot] = static_cast<int32_t>(PlacedTool.y[slot]);
+        PlacedTool.dirX[slot] = 2;
+        PlacedTool.dirY[slot] = 1;
+        placedToolCount = slot + 1;
+    }
+    updateBallScreenPositions();
+    updateBallArrows();
+    gameMode = Running;
 }

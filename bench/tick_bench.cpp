@@ -1,5 +1,6 @@
-// The cost of one simulation tick: a fresh rack, a rack scattered by Chaos with every lasting
-// tool placed, and the worst case of the pair loop, every ball touching its neighbours.
+// The cost of one simulation tick: twenty balls moving among no, four or thirty placed tools, a
+// fresh rack, a rack scattered and left to roll until it rests, and the worst case of the pair
+// loop, every ball touching its neighbours.
 #include "bench_window.h"
 #include "physics/ball.h"
 #include "physics/simulation.h"
@@ -39,6 +40,29 @@ void scatter()
     }
 }
 
+// The steady state of a busy turn: every ball rolling among as many placed tools as the
+// argument says (30 fills every slot). The table is laid again every 20 ticks.
+void BM_GameTick20Moving(benchmark::State& state)
+{
+    const int32_t tools = static_cast<int32_t>(state.range(0));
+    scatteredMatch(tools);
+    int64_t ticks = 0;
+    int64_t moving = 0;
+    for (auto _ : state) {
+        if (++ticks % 20 == 0) {
+            state.PauseTiming();
+            for (const Ball& ball : balls) moving += ball.onTable && (ball.vx != 0 || ball.vy != 0);
+            scatteredMatch(tools);
+            state.ResumeTiming();
+        }
+        gameTick();
+        benchmark::DoNotOptimize(balls);
+    }
+    // How many of the twenty were still moving when the table was laid again.
+    state.counters["moving"] = benchmark::Counter(static_cast<double>(moving) / (ticks / 20 + 1));
+}
+BENCHMARK(BM_GameTick20Moving)->ArgName("tools")->Arg(0)->Arg(4)->Arg(PLACED_TOOL_SLOTS);
+
 void BM_TickOnTheRack(benchmark::State& state)
 {
     freshMatch();
@@ -50,18 +74,18 @@ void BM_TickOnTheRack(benchmark::State& state)
 }
 BENCHMARK(BM_TickOnTheRack);
 
-void BM_TickScatteredWithEveryLastingTool(benchmark::State& state)
+// Includes what the player sees as each ball comes to rest: the whole window redrawn.
+void BM_TickScatteredRackUntilItRests(benchmark::State& state)
 {
-    freshMatch();
-    placeTool(0, Fan, 100, 200);
-    placeTool(1, ReflectHorizontal, 150, 180);
-    placeTool(2, ReflectVertical, 200, 220);
-    placeTool(3, Magnet, 150, 200);
     int64_t ticks = 0;
     for (auto _ : state) {
         if (ticks++ % 400 == 0) {
             state.PauseTiming();
-            freshMatch();
+            freshMatch(); // empties the slots, so the tools go down after it
+            placeTool(0, Fan, 100, 200);
+            placeTool(1, ReflectHorizontal, 150, 180);
+            placeTool(2, ReflectVertical, 200, 220);
+            placeTool(3, Magnet, 150, 200);
             scatter();
             state.ResumeTiming();
         }
@@ -69,7 +93,7 @@ void BM_TickScatteredWithEveryLastingTool(benchmark::State& state)
         benchmark::DoNotOptimize(balls);
     }
 }
-BENCHMARK(BM_TickScatteredWithEveryLastingTool);
+BENCHMARK(BM_TickScatteredRackUntilItRests);
 
 void BM_TickEveryPairTouching(benchmark::State& state)
 {

@@ -9,7 +9,11 @@
 namespace {
 
 constexpr double FAN_RANGE = 100;
+constexpr double MAGNET_REACH = 60;    // the pull ends here, and the mark ends before it
 constexpr double FAN_HALF_ANGLE = 0.5; // radians
+// cos(0.5), and a margin far wider than any rounding of acos near it.
+constexpr double FAN_EDGE_COSINE = 0.8775825618903728;
+constexpr double FAN_EDGE_MARGIN = 1e-9;
 constexpr double TABLE_CENTRE_X = 150;
 constexpr double TABLE_CENTRE_Y = 200;
 
@@ -24,9 +28,17 @@ void blow(int32_t b, int32_t slot, double dx, double dy, double d)
     const double distance = d < 1 ? 1 : d;
     const double stream = std::sqrt(dirX * dirX + dirY * dirY);
     if (stream > 0) {
-        double cosine = (dx * dirX + dy * dirY) / (stream * distance);
-        if (cosine > 1) cosine = 1;
-        if (!(std::acos(cosine) < FAN_HALF_ANGLE)) return;
+        // The angle itself is only needed near the edge of the cone: well inside or well
+        // outside, comparing the two sides of the cosine's fraction tells, and gives the same
+        // answer.
+        const double along = dx * dirX + dy * dirY;
+        const double reach = stream * distance;
+        if (along < (FAN_EDGE_COSINE - 2 * FAN_EDGE_MARGIN) * reach) return;
+        if (!(along > (FAN_EDGE_COSINE + 2 * FAN_EDGE_MARGIN) * reach)) {
+            double cosine = along / reach;
+            if (cosine > 1) cosine = 1;
+            if (!(std::acos(cosine) < FAN_HALF_ANGLE)) return;
+        }
     }
     ball.vx += dirX / distance / 2;
     ball.vy += dirY / distance / 2;
@@ -67,7 +79,7 @@ void reflect(Ball& ball, bool alongX, double tx, double ty, double dx, double dy
 
 void attract(Ball& ball, double dx, double dy, double d)
 {
-    if (d > 25 && d < 60) {
+    if (d > 25 && d < MAGNET_REACH) {
         ball.vx -= 0.1 * dx / d;
         ball.vy -= 0.1 * dy / d;
     }
@@ -109,7 +121,14 @@ void applyToolEffect(int32_t slot)
         Ball& ball = balls[b];
         if (!ball.onTable) continue;
         const double dx = ball.x - tx, dy = ball.y - ty;
-        const double d = std::sqrt(dx * dx + dy * dy);
+        // Only the Fan, the Magnet and the Hammer act by distance, and a ball at or beyond the
+        // reach of a Fan or a Magnet is untouched: the square alone tells that, so the root is
+        // only taken where it can matter.
+        const double squared = dx * dx + dy * dy;
+        if (kind == Fan && squared >= FAN_RANGE * FAN_RANGE) continue;
+        if (kind == Magnet && squared >= MAGNET_REACH * MAGNET_REACH) continue;
+        const bool byDistance = kind == Fan || kind == Magnet || kind == Hammer;
+        const double d = byDistance ? std::sqrt(squared) : 0;
         switch (kind) {
         case Fan: blow(b, slot, dx, dy, d); break;
         case Tilt: tilt(b, tx, ty); break;

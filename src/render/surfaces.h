@@ -23,6 +23,10 @@ void blitToScreen(SDL_Surface* image, int32_t dstX, int32_t dstY, int32_t srcX, 
                   int32_t w, int32_t h);
 void blendToScreen(SDL_Surface* image, int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY,
                    int32_t w, int32_t h, double weight);
+// Called once for every image that lives until exit, as it is loaded and never changed again:
+// its runs of pixels that are not the key colour are found once, and wide copies of it then move
+// only those runs, which gives the same pixels as the keyed copy.
+void noteLastingImage(const SDL_Surface* image);
 uint32_t mixPixel(uint32_t src, uint32_t dst, double weight);
 void updateScreenRect(SDL_Surface* surface, int32_t x, int32_t y, int32_t w, int32_t h);
 void lockIfNeeded(SDL_Surface* surface);

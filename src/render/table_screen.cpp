@@ -81,7 +81,7 @@ void drawAimForSelection()
     if (!(gameMode == Aiming || aimShowingPage(gameMode)) || selectedTool < 0) return;
     if (toolTarget[selectedTool] == TargetBall && selectedBall >= 0)
         drawAim(balls[selectedBall].x, balls[selectedBall].y, aimX, aimY);
-    else if (toolTarget[selectedTool] == TargetPoint)
+    else if (toolTarget[selectedTool] == TargetPoint && placedToolCount < PLACED_TOOL_SLOTS)
         drawAim(PlacedTool.x[placedToolCount], PlacedTool.y[placedToolCount], aimX, aimY);
 }
 

@@ -120,6 +120,7 @@ void placeTool(int32_t x, int32_t y)
         return;
     }
     const int32_t s = placedToolCount;
+    if (s < 0 || s >= PLACED_TOOL_SLOTS) return; // no turn places more than the slots hold
     PlacedTool.kind[s] = selectedTool;
     PlacedTool.x[s] = x;
     PlacedTool.y[s] = y;
@@ -186,8 +187,19 @@ void completeApplication()
     refreshTimeToggle();
 }
 
+// Play always enters aiming with its ball, or with the Fan waiting in a free slot; a state set
+// from outside (the scripted driver's `set gameMode`) may have neither, and then a click aims
+// nothing.
+bool aimHasItsSubject()
+{
+    if (selectedTool < 0) return false;
+    if (toolTarget[selectedTool] == TargetBall) return selectedBall >= 0 && selectedBall < BALL_COUNT;
+    return placedToolCount >= 0 && placedToolCount < PLACED_TOOL_SLOTS;
+}
+
 void clickWhileAiming(int32_t x, int32_t y)
 {
+    if (!aimHasItsSubject()) return;
     const int32_t b = selectedBall;
     if (selectedTool == Cue) {
         Ball& ball = balls[b];
@@ -259,7 +271,8 @@ void cancelTool()
         balls[selectedBall].selected = 0;
         selectedBall = -1;
     }
-    if (PlacedTool.kind[placedToolCount] != -1) clearPlacedTool(placedToolCount);
+    const bool slotInUse = placedToolCount >= 0 && placedToolCount < PLACED_TOOL_SLOTS;
+    if (slotInUse && PlacedTool.kind[placedToolCount] != -1) clearPlacedTool(placedToolCount);
     pushMessage("Tool deselected");
 }
 

@@ -165,6 +165,16 @@ class BallTools(ReplayTest):
         self.assertEqual(still[1]["tools"]["usesLeft"][8], 2)
 
 
+    def test_aiming_forced_without_a_ball_ignores_clicks_and_changes_nothing(self):
+        # A script can put the game into aiming with the Cue chosen but no ball picked.
+        dumps = self.play(paused({0: AT_REST}) + button(1) + "set gameMode 12\ndump\n"
+                          "click 150 250\nclick 10 10\nmotion 200 200\ndump\n").dumps[1:]
+        before, after = dumps
+        self.assertEqual(after["pushed"], [])
+        self.assertEqual(after["gameMode"], 12)
+        self.assertEqual(after["balls"], before["balls"])
+        self.assertEqual(after["tools"]["usesLeft"], before["tools"]["usesLeft"])
+
 class PointTools(ReplayTest):
     def test_placements_count_only_the_tools_that_stay(self):
         cases = ((3, 0), (12, 0), (13, 0), (14, 0), (5, 1), (6, 1), (11, 1))

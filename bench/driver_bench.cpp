@@ -1,0 +1,122 @@
+// The scripted driver's speed: a one-player match of ten turns played through the real main loop
+// on the virtual clock, one Cue stroke a turn, as a script would play it. Reported as virtual
+// milliseconds of play per real second.
+#include "bench_window.h"
+#include "physics/ball.h"
+#include "rules/match.h"
+#include "shell/clock.h"
+#include "shell/game_mode.h"
+#include "shell/main_loop.h"
+#include <SDL/SDL.h>
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+namespace {
+
+constexpr int64_t TICK_LIMIT = 100000;
+
+void pushButton(Uint8 type, int32_t x, int32_t y)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.button.type = type;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+}
+
+void pushKey(Uint8 type, SDLKey key)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    SDL_PushEvent(&event);
+}
+
+// A click is handled in the pass that follows it, as the driver does it.
+void click(int32_t x, int32_t y)
+{
+    pushButton(SDL_MOUSEBUTTONDOWN, x, y);
+    pushButton(SDL_MOUSEBUTTONUP, x, y);
+    runPass();
+}
+
+void space()
+{
+    pushKey(SDL_KEYDOWN, SDLK_SPACE);
+    pushKey(SDL_KEYUP, SDLK_SPACE);
+    runPass();
+}
+
+void wait(int32_t ms)
+{
+    for (int32_t i = 0; i < ms; ++i) runPass();
+}
+
+// One turn: the Cue on the first ball still on the table, struck 30 pixels towards the middle
+// of the cloth, time started, and every pass run until the turn is over.
+bool playTurn()
+{
+    int32_t target = -1;
+    for (int32_t i = 0; i < BALL_COUNT && target < 0; ++i)
+        if (balls[i].onTable) target = i;
+    if (target < 0) return false;
+    const Ball& ball = balls[target];
+    const double towardsX = 150 - ball.x, towardsY = 215 - ball.y;
+    const double length = std::sqrt(towardsX * towardsX + towardsY * towardsY);
+    const double dx = length < 1 ? 1 : towardsX / length;
+    const double dy = length < 1 ? 0 : towardsY / length;
+    click(45, 85); // the Cue's button
+    click(ball.screenX, ball.screenY);
+    click(static_cast<int32_t>(ball.x + 30 * dx), static_cast<int32_t>(ball.y + 30 * dy));
+    space();
+    const uint32_t start = ticksRun;
+    while (gameMode == Running) {
+        if (static_cast<int64_t>(ticksRun - start) > TICK_LIMIT) return false;
+        runPass();
+    }
+    wait(20);
+    return true;
+}
+
+void BM_DriverTenTurnMatch(benchmark::State& state)
+{
+    if (!openBenchWindow()) {
+        state.SkipWithError("no window");
+        return;
+    }
+    Options.sound = 0;
+    Options.music = 0;
+    useVirtualClock = 1;
+    uint64_t virtualMs = 0;
+    int64_t turns = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        virtualClockMs = 0;
+        nextTickTime = 0;
+        nextTrackTime = 0;
+        gameMode = StartMenu;
+        state.ResumeTiming();
+        wait(2);
+        click(120, 160); // One player
+        wait(20);
+        while (gameMode != EndScreen && playTurn()) ++turns;
+        if (gameMode != EndScreen) {
+            state.SkipWithError("the match did not reach its end screen");
+            break;
+        }
+        virtualMs += virtualClockMs;
+    }
+    useVirtualClock = 0;
+    state.counters["virtual_ms_per_s"] =
+        benchmark::Counter(static_cast<double>(virtualMs), benchmark::Counter::kIsRate);
+    state.counters["turns"] =
+        benchmark::Counter(static_cast<double>(turns), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_DriverTenTurnMatch)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+} // namespace

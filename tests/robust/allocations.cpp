@@ -1,0 +1,193 @@
+// kestrola-allocations MS: plays a long random session, MS virtual milliseconds, through the
+// same start-up, events and main loop as the driver, with every call into the allocator
+// counted. Once the first frame is drawn the game's thread must not allocate again. Calls from
+// the mixer's own playback thread are counted apart and only reported.
+#include "session.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
+#include <execinfo.h>
+#include <new>
+#include <pthread.h>
+#include <unistd.h>
+
+extern "C" {
+void* __libc_malloc(size_t size);
+void* __libc_calloc(size_t count, size_t size);
+void* __libc_realloc(void* block, size_t size);
+void* __libc_memalign(size_t alignment, size_t size);
+void __libc_free(void* block);
+}
+
+namespace {
+
+std::atomic<bool> counting{false};
+pthread_t gameThread;
+std::atomic<uint64_t> otherThreadCalls{0};
+const char* gameFile = nullptr; // the executable: the game's code and ours
+
+// Who asked, judged by the first caller outside the C and C++ runtimes: the game's own code, or
+// one of the media libraries (the mixer, its decoders, the SDL layer) inside a call the game made.
+constexpr int32_t SOURCES = 8;
+const char* sourceName[SOURCES];
+uint64_t sourceCalls[SOURCES];
+constexpr int32_t KEPT = 3;
+constexpr int32_t FRAMES = 14;
+void* kept[SOURCES][KEPT][FRAMES];
+int32_t keptFrames[SOURCES][KEPT];
+thread_local bool insideNote = false;
+
+bool runtime(const char* file)
+{
+    return std::strstr(file, "/libc.so") || std::strstr(file, "/libstdc++") ||
+           std::strstr(file, "/libgcc") || std::strstr(file, "/libm.so");
+}
+
+void note()
+{
+    if (!counting.load(std::memory_order_relaxed) || insideNote) return;
+    if (!pthread_equal(pthread_self(), gameThread)) {
+        ++otherThreadCalls;
+        return;
+    }
+    insideNote = true;
+    void* frames[FRAMES];
+    const int32_t depth = backtrace(frames, FRAMES);
+    const char* source = "unknown";
+    // Frame 0 is here, frame 1 the replaced allocator.
+    for (int32_t i = 2; i < depth; ++i) {
+        Dl_info info;
+        if (!dladdr(frames[i], &info) || !info.dli_fname) continue;
+        if (runtime(info.dli_fname)) continue;
+        source = std::strcmp(info.dli_fname, gameFile) == 0 ? "the game" : info.dli_fname;
+        break;
+    }
+    int32_t s = 0;
+    while (s < SOURCES - 1 && sourceName[s] && std::strcmp(sourceName[s], source) != 0) ++s;
+    sourceName[s] = source;
+    if (sourceCalls[s] < KEPT) {
+        keptFrames[s][sourceCalls[s]] = depth;
+        std::memcpy(kept[s][sourceCalls[s]], frames, sizeof frames);
+    }
+    ++sourceCalls[s];
+    insideNote = false;
+}
+
+} // namespace
+
+extern "C" {
+void* malloc(size_t size)
+{
+    note();
+    return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size)
+{
+    note();
+    return __libc_calloc(count, size);
+}
+void* realloc(void* block, size_t size)
+{
+    note();
+    return __libc_realloc(block, size);
+}
+void* memalign(size_t alignment, size_t size)
+{
+    note();
+    return __libc_memalign(alignment, size);
+}
+void* aligned_alloc(size_t alignment, size_t size)
+{
+    note();
+    return __libc_memalign(alignment, size);
+}
+int posix_memalign(void** block, size_t alignment, size_t size)
+{
+    note();
+    *block = __libc_memalign(alignment, size);
+    return *block ? 0 : 12;
+}
+void free(void* block)
+{
+    __libc_free(block);
+}
+}
+
+void* operator new(size_t size)
+{
+    note();
+    if (void* block = __libc_malloc(size ? size : 1)) return block;
+    throw std::bad_alloc();
+}
+void* operator new[](size_t size)
+{
+    return operator new(size);
+}
+void operator delete(void* block) noexcept
+{
+    __libc_free(block);
+}
+void operator delete[](void* block) noexcept
+{
+    __libc_free(block);
+}
+void operator delete(void* block, size_t) noexcept
+{
+    __libc_free(block);
+}
+void operator delete[](void* block, size_t) noexcept
+{
+    __libc_free(block);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kestrola-allocations VIRTUAL_MS\n");
+        return 2;
+    }
+    const uint32_t length = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
+    gameThread = pthread_self();
+    Dl_info self;
+    if (!dladdr(reinterpret_cast<void*>(&note), &self) || !self.dli_fname) return 2;
+    gameFile = self.dli_fname;
+    // The first call loads the unwinder, which allocates; do it before counting starts.
+    void* warm[2];
+    backtrace(warm, 2);
+    if (!startSession()) return 1;
+    // The first frame is on the display now.
+    counting = true;
+    SessionRandom random = {20261207};
+    const uint32_t ticksAtStart = ticksRun;
+    while (virtualClockMs < length) {
+        SessionAction action = nextAction(random, false);
+        perform(action, nullptr);
+    }
+    counting = false;
+    std::printf("%u virtual ms, %u ticks after the first frame; %llu allocations on the mixer's "
+                "playback thread (not the game's)\n",
+                virtualClockMs, ticksRun - ticksAtStart,
+                static_cast<unsigned long long>(otherThreadCalls.load()));
+    uint64_t ours = 0;
+    for (int32_t s = 0; s < SOURCES && sourceName[s]; ++s) {
+        const bool game = std::strcmp(sourceName[s], "the game") == 0;
+        if (game) ours = sourceCalls[s];
+        std::printf("%llu allocations on the game's thread asked for by %s%s\n",
+                    static_cast<unsigned long long>(sourceCalls[s]), sourceName[s],
+                    game ? "" : ", inside a call the game made into it");
+        for (uint64_t k = 0; k < sourceCalls[s] && k < KEPT; ++k) {
+            std::fflush(stdout);
+            backtrace_symbols_fd(kept[s][k], keptFrames[s][k], STDOUT_FILENO);
+            std::printf("\n");
+        }
+    }
+    std::printf(ours == 0 ? "the game's own code allocated nothing\n"
+                          : "the game's own code allocated after start-up\n");
+    std::fflush(stdout);
+    // Straight out: the game's own way out would add the shut-down to the count.
+    std::_Exit(ours == 0 ? 0 : 1);
+}
