@@ -7,6 +7,7 @@
 #include "shell/clock.h"
 #include "shell/game_mode.h"
 #include "shell/main_loop.h"
+#include "shell/pushed_events.h"
 #include <SDL/SDL.h>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -15,40 +16,18 @@ namespace {
 
 constexpr int64_t TICK_LIMIT = 100000;
 
-void pushButton(Uint8 type, int32_t x, int32_t y)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
-}
-
-void pushKey(Uint8 type, SDLKey key)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
-}
-
 // A click is handled in the pass that follows it, as the driver does it.
 void click(int32_t x, int32_t y)
 {
-    pushButton(SDL_MOUSEBUTTONDOWN, x, y);
-    pushButton(SDL_MOUSEBUTTONUP, x, y);
+    pushButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y);
+    pushButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y);
     runPass();
 }
 
 void space()
 {
-    pushKey(SDL_KEYDOWN, SDLK_SPACE);
-    pushKey(SDL_KEYUP, SDLK_SPACE);
+    pushKeyEvent(SDL_KEYDOWN, SDLK_SPACE);
+    pushKeyEvent(SDL_KEYUP, SDLK_SPACE);
     runPass();
 }
 

@@ -7,6 +7,7 @@
 #include "shell/clock.h"
 #include "shell/game_mode.h"
 #include "shell/main_loop.h"
+#include "shell/pushed_events.h"
 #include "shell/replay_dump.h"
 #include <SDL/SDL.h>
 #include <cerrno>
@@ -64,28 +65,6 @@ void pass()
     runPass();
 }
 
-void pushKey(Uint8 type, SDLKey key)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
-}
-
-void pushButton(Uint8 type, Uint8 button, int64_t x, int64_t y)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
-}
-
 bool keyNamed(const std::string& name, SDLKey& key)
 {
     if (name == "space") key = SDLK_SPACE;
@@ -118,8 +97,8 @@ Outcome click(const Words& w)
     } else if (w.size() > 4) {
         return fail("too many arguments");
     }
-    pushButton(SDL_MOUSEBUTTONDOWN, button, x, y);
-    pushButton(SDL_MOUSEBUTTONUP, button, x, y);
+    pushButtonEvent(SDL_MOUSEBUTTONDOWN, button, x, y);
+    pushButtonEvent(SDL_MOUSEBUTTONUP, button, x, y);
     pass();
     return ok();
 }
@@ -128,16 +107,10 @@ Outcome motion(const Words& w)
 {
     int64_t x = 0, y = 0;
     if (Outcome o = coordinates(w, 1, x, y); !o.error.empty()) return o;
-    Uint8 held = 0;
-    if (w.size() == 4 && w[3] == "left") held = SDL_BUTTON(SDL_BUTTON_LEFT);
+    bool held = false;
+    if (w.size() == 4 && w[3] == "left") held = true;
     else if (w.size() >= 4) return fail("motion takes X Y [left]");
-    SDL_Event event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.type = SDL_MOUSEMOTION;
-    event.motion.state = held;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
+    pushMotionEvent(x, y, held);
     pass();
     return ok();
 }
@@ -146,8 +119,8 @@ Outcome key(const Words& w, bool press, bool release)
 {
     SDLKey k = SDLK_UNKNOWN;
     if (w.size() != 2 || !keyNamed(w[1], k)) return fail("expected a key name");
-    if (press) pushKey(SDL_KEYDOWN, k);
-    if (release) pushKey(SDL_KEYUP, k);
+    if (press) pushKeyEvent(SDL_KEYDOWN, k);
+    if (release) pushKeyEvent(SDL_KEYUP, k);
     pass();
     return ok();
 }
@@ -155,9 +128,7 @@ Outcome key(const Words& w, bool press, bool release)
 Outcome quit(const Words& w)
 {
     if (w.size() != 1) return fail("quit takes no arguments");
-    SDL_Event event = {};
-    event.type = SDL_QUIT;
-    SDL_PushEvent(&event);
+    pushQuitEvent();
     pass();
     return ok();
 }

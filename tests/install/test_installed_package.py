@@ -9,9 +9,12 @@ import re
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
-import time
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
+from virtual_display import start_display, wait_for  # noqa: E402
 
 CPACK_CONFIG = os.environ.get("KESTROLA_CPACK_CONFIG", "CPackConfig.cmake")
 BUILD = os.path.dirname(os.path.abspath(CPACK_CONFIG))
@@ -44,33 +47,6 @@ def tearDownModule():
 
 def installed(path):
     return os.path.join(root, path.lstrip("/"))
-
-
-def wait_for(condition, seconds=10.0):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        if condition():
-            return True
-        time.sleep(0.05)
-    return False
-
-
-def start_display(size):
-    """A virtual display of SIZE ("WxH"); returns the server and the environment that names it.
-    -noreset: without it the server resets when the last client leaves, and a game started
-    during the reset finds no display."""
-    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", size + "x24",
-                               "-nolisten", "tcp", "-noreset"], stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL, text=True)
-    env = dict(os.environ, DISPLAY=":" + server.stdout.readline().strip(),
-               SDL_AUDIODRIVER="dummy")
-    env.pop("SDL_VIDEODRIVER", None)
-    env.pop("KESTROLA_SCALE", None)
-    env.pop("XDG_DATA_HOME", None)
-    up = wait_for(lambda: subprocess.run(["xdpyinfo"], env=env, capture_output=True)
-                  .returncode == 0)
-    assert up, "the virtual display did not start"
-    return server, env
 
 
 def stop_display(server):

@@ -4,10 +4,10 @@
 #include "shell/clock.h"
 #include "shell/game_mode.h"
 #include "shell/main_loop.h"
+#include "shell/pushed_events.h"
 #include <SDL/SDL.h>
 #include <cstdio>
 #include <cstdlib>
-#include <initializer_list>
 
 namespace {
 
@@ -161,53 +161,29 @@ SessionAction nextAction(SessionRandom& random, bool quitting)
 
 void perform(SessionAction& action, void (*afterTick)())
 {
-    SDL_Event event = {};
     switch (action.kind) {
     case ActClick: {
         const Uint8 button = action.button == 3   ? SDL_BUTTON_RIGHT
                              : action.button == 2 ? SDL_BUTTON_MIDDLE
                                                   : SDL_BUTTON_LEFT;
-        for (Uint8 type : {Uint8(SDL_MOUSEBUTTONDOWN), Uint8(SDL_MOUSEBUTTONUP)}) {
-            event = {};
-            event.type = type;
-            event.button.type = type;
-            event.button.button = button;
-            event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-            event.button.x = static_cast<Uint16>(action.x);
-            event.button.y = static_cast<Uint16>(action.y);
-            SDL_PushEvent(&event);
-        }
+        pushButtonEvent(SDL_MOUSEBUTTONDOWN, button, action.x, action.y);
+        pushButtonEvent(SDL_MOUSEBUTTONUP, button, action.x, action.y);
         pass(afterTick);
         break;
     }
     case ActMotion:
-        event.type = SDL_MOUSEMOTION;
-        event.motion.type = SDL_MOUSEMOTION;
-        event.motion.state = action.button ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0;
-        event.motion.x = static_cast<Uint16>(action.x);
-        event.motion.y = static_cast<Uint16>(action.y);
-        SDL_PushEvent(&event);
+        pushMotionEvent(action.x, action.y, action.button != 0);
         pass(afterTick);
         break;
     case ActKey:
     case ActKeyDown:
     case ActKeyUp:
-        for (Uint8 type : {Uint8(SDL_KEYDOWN), Uint8(SDL_KEYUP)}) {
-            if ((type == SDL_KEYDOWN && action.kind == ActKeyUp) ||
-                (type == SDL_KEYUP && action.kind == ActKeyDown))
-                continue;
-            event = {};
-            event.type = type;
-            event.key.type = type;
-            event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-            event.key.keysym.sym = static_cast<SDLKey>(action.key);
-            SDL_PushEvent(&event);
-        }
+        if (action.kind != ActKeyUp) pushKeyEvent(SDL_KEYDOWN, static_cast<SDLKey>(action.key));
+        if (action.kind != ActKeyDown) pushKeyEvent(SDL_KEYUP, static_cast<SDLKey>(action.key));
         pass(afterTick);
         break;
     case ActQuit:
-        event.type = SDL_QUIT;
-        SDL_PushEvent(&event);
+        pushQuitEvent();
         pass(afterTick);
         break;
     case ActWait:

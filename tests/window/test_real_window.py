@@ -7,9 +7,13 @@ import shutil
 import signal
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
+from virtual_display import start_display, wait_for  # noqa: E402
 
 GAME = os.environ.get("KESTROLA_GAME", "kestrola")
 REPLAY = os.environ.get("KESTROLA_REPLAY", "kestrola-replay")
@@ -22,15 +26,6 @@ BEFORE_THE_IMAGES = ("audio mixer successfully initialized\n"
                      "begin initializing images\n")
 # The decorative ball rolls along the bottom of the menus, below this row.
 MENU_BALL_BAND = 250
-
-
-def wait_for(condition, seconds=10.0):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        if condition():
-            return True
-        time.sleep(0.05)
-    return False
 
 
 def bmp_rgb(path):
@@ -55,18 +50,7 @@ def bmp_rgb(path):
 class RealWindow(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        # Xvfb picks a free display and names it on the pipe.
-        # -noreset: without it the server resets when the last client leaves, and a game
-        # started during the reset finds no display.
-        cls.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "640x480x24",
-                                     "-nolisten", "tcp", "-noreset"], stdout=subprocess.PIPE,
-                                    stderr=subprocess.DEVNULL, text=True)
-        display = ":" + cls.xvfb.stdout.readline().strip()
-        cls.env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="dummy")
-        cls.env.pop("SDL_VIDEODRIVER", None)
-        up = wait_for(lambda: subprocess.run(["xdpyinfo"], env=cls.env, capture_output=True)
-                      .returncode == 0)
-        assert up, "the virtual display did not start"
+        cls.xvfb, cls.env = start_display("640x480")
 
     @classmethod
     def tearDownClass(cls):
