@@ -3,6 +3,7 @@
 #include "physics/simulation.h"
 #include "render/font.h"
 #include "rules/tool_catalogue.h"
+#include "rules/turn_cycle.h"
 #include <cmath>
 #include <cstdlib>
 
@@ -117,6 +118,7 @@ void applyToolEffect(int32_t slot)
     const int32_t kind = PlacedTool.kind[slot];
     if (kind < 0) return;
     const double tx = PlacedTool.x[slot], ty = PlacedTool.y[slot];
+    toolEffectRunning = 1;
     for (int32_t b = 0; b < BALL_COUNT; ++b) {
         Ball& ball = balls[b];
         if (!ball.onTable) continue;
@@ -144,4 +146,10 @@ void applyToolEffect(int32_t slot)
     if (kind == Hammer) pushMessage("BANG!");
     if (kind == Boost) pushMessage("All balls accelerated!");
     if (kind == Chaos) pushMessage("Balls' movement randomized!");
+    toolEffectRunning = 0;
+    // The turn that the effect brought to its end ends now, with the effect whole inside it.
+    if (turnEndWaiting) {
+        turnEndWaiting = 0;
+        endOfTurn();
+    }
 }

@@ -61,6 +61,9 @@ void runTick(bool withFriction)
 
 } // namespace
 
+uint8_t toolEffectRunning = 0;
+uint8_t turnEndWaiting = 0;
+
 void gameTick()
 {
     runTick(true);
@@ -96,7 +99,12 @@ void dampBall(int32_t i)
         ball.vx = ball.vx / speed * MAX_BALL_SPEED;
         ball.vy = ball.vy / speed * MAX_BALL_SPEED;
     }
-    if (ball.vx == 0 && ball.vy == 0 && gameMode != Aiming) endOfTurn();
+    if (ball.vx == 0 && ball.vy == 0 && gameMode != Aiming) {
+        if (toolEffectRunning)
+            turnEndWaiting = 1;
+        else
+            endOfTurn();
+    }
 }
 
 bool allBallsStopped()

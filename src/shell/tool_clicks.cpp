@@ -136,8 +136,10 @@ void placeTool(int32_t x, int32_t y)
     }
     consumeUse(selectedTool);
     applyToolEffect(s);
-    // A tool that brings the last moving ball to rest ends the turn, even the match, right
-    // here; the new turn (or the end screen) then stands as the turn's end left it.
+    // A Reflect block sets a ball beside it at once: it is drawn where it now lies.
+    updateBallScreenPositions();
+    // A tool that leaves every ball at rest, once it has acted on all of them, has ended the
+    // turn, even the match; the new turn (or the end screen) stands as the turn's end left it.
     if (gameMode != ToolSelected) return;
     if (selectedTool == Magnet) pushMessage("Magnet set (balls won't grow in value while in field)");
     refreshTimeToggle();

@@ -47,7 +47,10 @@ class Folder:
         done = subprocess.run([*prefix, REPLAY, "-"], input=script, capture_output=True,
                               text=True, cwd=self.path, env=env, timeout=120)
         log_path = os.path.join(self.path, "logFile.txt")
-        log = open(log_path).read() if os.path.exists(log_path) else None
+        log = None
+        if os.path.exists(log_path):
+            with open(log_path) as f:
+                log = f.read()
         return Run(done.returncode, done.stdout, done.stderr, log)
 
 

@@ -241,6 +241,8 @@ class PointTools(ReplayTest):
         both = reflect(5, x=151.0, y=199.0, vx=0.5, vy=0.5)
         self.assertEqual((pos(b(both, 0)), vel(b(both, 0))), ((168.0, 190.0), (-0.5, -0.5)))
         self.assertEqual(both["pushed"].count("Bounce!"), 2)
+        self.assertEqual((b(face, 0)["screenX"], b(face, 0)["screenY"]), (150, 190),
+                         "drawn where the block set it")
         upright = reflect(6, x=194.0, y=200.0, vx=0.0, vy=0.0)
         self.assertEqual(pos(b(upright, 0)), (194.0, 200.0), "far from the upright bar")
         side = reflect(6, x=144.0, y=200.0, vx=2.0, vy=0.0)
@@ -297,6 +299,33 @@ class EndingATurnFromATool(ReplayTest):
         dump = self.play(paused({0: dict(x=100.0, y=200.0, vx=0.015, vy=0.0)}, players=2) +
                          "set ballsPocketed 0 20\n" + button(3) + "click 150 200\ndump\n").last
         self.assertEqual(dump["gameMode"], 40)
+
+
+    def test_a_hammer_that_stops_the_last_ball_still_scatters_the_rest_and_play_goes_on(self):
+        # Ball 0 is pushed back to a creep and stops inside the Hammer's own loop; ball 5,
+        # later in that loop, is still pushed in this turn.
+        placed = self.play(paused({0: dict(x=90.0, y=160.0, vx=1.005, vy=0.0),
+                                   5: dict(x=150.0, y=220.0)}) + ROW_SWITCH + button(12) +
+                           "click 190 160\ndump\n").last
+        self.assertEqual((placed["gameMode"], placed["match"]["turnNumber"]), (10, 1))
+        self.assertEqual(vel(b(placed, 0)), (0.0, 0.0))
+        self.assertNotEqual(vel(b(placed, 5)), (0.0, 0.0))
+        self.assertEqual(placed["tools"]["buttonState"][0], 0, "time may run")
+        self.assertEqual(placed["pushed"][-1], "BANG!")
+        ended = self.play(paused({0: dict(x=90.0, y=160.0, vx=1.005, vy=0.0),
+                                  5: dict(x=150.0, y=220.0)}) + ROW_SWITCH + button(12) +
+                          "click 190 160\nkey space\nsettle\ndump\n").last
+        self.assertEqual((ended["gameMode"], ended["match"]["turnNumber"]), (10, 2))
+        self.assertTrue(all(vel(ball) == (0.0, 0.0) for ball in ended["balls"]))
+        self.assertEqual(ended["tools"]["buttonState"][0], -1)
+
+    def test_a_boost_that_stops_the_last_ball_ends_the_turn_after_its_message(self):
+        dump = self.play(paused({0: dict(x=90.0, y=160.0, vx=0.001, vy=0.0),
+                                 5: AT_REST}) + ROW_SWITCH + button(13) +
+                         "click 190 160\ndump\n").last
+        self.assertEqual((dump["gameMode"], dump["match"]["turnNumber"]), (10, 2))
+        self.assertEqual(dump["pushed"][-2:],
+                         ["All balls accelerated!", "Turn 2. You have 8 more turns left"])
 
 
 class WhileTimeRuns(ReplayTest):
