@@ -1,6 +1,7 @@
 // The least any game in this window can cost: the same 300 x 300 software window, the same loop
 // that sleeps a millisecond and empties the event queue, and one flip of the whole window every
 // 16 ms. Nothing is drawn. bench/run measures it beside the game, start-up included.
+#include "shell/first_frame_stamp.h"
 #include <SDL/SDL.h>
 #include <cstdio>
 #include <cstdlib>
@@ -31,10 +32,7 @@ int main(int, char**)
         nextFlip = now + 16;
         SDL_Flip(window);
         if (!flipped && std::getenv("KESTROLA_FIRST_FRAME_STAMP")) {
-            timespec stamp = {};
-            clock_gettime(CLOCK_REALTIME, &stamp);
-            std::fprintf(stderr, "first frame %lld.%09ld\n", static_cast<long long>(stamp.tv_sec),
-                         stamp.tv_nsec);
+            stampFirstFrame();
         }
         flipped = true;
     }

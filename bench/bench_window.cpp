@@ -1,12 +1,12 @@
 #include "bench_window.h"
 #include "physics/ball.h"
 #include "render/assets.h"
-#include "render/ball_sprites.h"
+#include "physics/ball_view.h"
 #include "render/surfaces.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
-#include "shell/game_mode.h"
-#include "shell/main_loop.h"
+#include "rules/game_mode.h"
+#include "rules/progress_log.h"
 #include <cstdio>
 
 bool openBenchWindow()

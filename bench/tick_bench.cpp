@@ -6,7 +6,7 @@
 #include "physics/simulation.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 

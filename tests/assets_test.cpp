@@ -5,7 +5,7 @@
 #include "render/frame.h"
 #include "render/glyph_widths.h"
 #include "render/surfaces.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include "test_window.h"
 #include <gtest/gtest.h>
 #include <algorithm>

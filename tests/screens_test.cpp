@@ -3,15 +3,17 @@
 // end screen; and which rectangles each mode pushes to the display.
 #include "physics/ball.h"
 #include "render/assets.h"
+#include "physics/ball_view.h"
 #include "render/ball_sprites.h"
 #include "render/font.h"
+#include "rules/message_log.h"
 #include "render/frame.h"
 #include "render/menu_screens.h"
 #include "render/surfaces.h"
 #include "rules/match.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include "test_window.h"
 #include <gtest/gtest.h>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "test_window.h"
 #include "render/surfaces.h"
-#include "shell/main_loop.h"
+#include "rules/progress_log.h"
 #include <cstdio>
 #include <cstdlib>
 

@@ -1,14 +1,8 @@
 #include "physics/collision.h"
 #include "physics/ball.h"
-#include "shell/audio.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
+#include "rules/platform.h"
 #include <cmath>
-
-namespace {
-
-constexpr int32_t QUIETEST_AUDIBLE = 2;
-
-} // namespace
 
 bool overlapAndSeparate(int32_t i, int32_t j)
 {
@@ -54,7 +48,7 @@ void collidePair(int32_t i, int32_t j)
     if (!a.noScore) ++a.value;
     if (!b.noScore) ++b.value;
     if (Options.sound && volume >= QUIETEST_AUDIBLE) {
-        setEffectVolume(EffectCollision, volume);
-        playEffect(EffectCollision, FIRST_FREE_CHANNEL, 0);
+        platform.setEffectVolume(EffectCollision, volume);
+        platform.playEffect(EffectCollision, FIRST_FREE_CHANNEL, 0);
     }
 }

@@ -1,11 +1,11 @@
 #include "physics/cushions.h"
 #include "physics/ball.h"
-#include "render/font.h"
+#include "rules/message_log.h"
 #include "rules/match.h"
+#include "rules/platform.h"
 #include "rules/tutorial.h"
 #include "rules/turn_cycle.h"
-#include "shell/audio.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include <cmath>
 #include <cstdio>
 
@@ -13,7 +13,6 @@ namespace {
 
 constexpr int32_t MAX_POCKETED_VALUE = 49;
 constexpr int32_t NO_ADVANCE_PAGE = 158;
-constexpr double PUT_DOWN_CLEARANCE = 14;
 
 // One cushion: which side of its line the ball has crossed, the stretch of the line that is
 // cushion (it stops 2 pixels short of each corner), and how far past the line a pocket takes it.
@@ -36,9 +35,9 @@ constexpr Cushion CUSHIONS[4] = {
 void playBounce(double speedAcross)
 {
     const int32_t volume = mixerVolume(std::fabs(speedAcross) * 40);
-    if (volume >= 2) {
-        setEffectVolume(EffectBounce, volume);
-        playEffect(EffectBounce, FIRST_FREE_CHANNEL, 0);
+    if (volume >= QUIETEST_AUDIBLE) {
+        platform.setEffectVolume(EffectBounce, volume);
+        platform.playEffect(EffectBounce, FIRST_FREE_CHANNEL, 0);
     }
 }
 
@@ -94,16 +93,4 @@ void railAndPocketCheck(int32_t i)
         }
         return;
     }
-}
-
-bool isFreeSpot(double px, double py, int32_t except)
-{
-    if (!(px > LEFT_CUSHION && px < RIGHT_CUSHION && py > TOP_CUSHION && py < BOTTOM_CUSHION))
-        return false;
-    for (int32_t k = 0; k < BALL_COUNT; ++k) {
-        if (k == except || !balls[k].onTable) continue;
-        const double dx = px - balls[k].x, dy = py - balls[k].y;
-        if (std::sqrt(dx * dx + dy * dy) < PUT_DOWN_CLEARANCE) return false;
-    }
-    return true;
 }

@@ -1,7 +1,7 @@
 #include "physics/field_effects.h"
 #include "physics/ball.h"
 #include "physics/simulation.h"
-#include "render/font.h"
+#include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include <cmath>

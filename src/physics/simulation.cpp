@@ -3,10 +3,10 @@
 #include "physics/collision.h"
 #include "physics/cushions.h"
 #include "physics/field_effects.h"
-#include "render/ball_sprites.h"
+#include "physics/ball_view.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include <cmath>
 
 namespace {

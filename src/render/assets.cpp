@@ -3,8 +3,8 @@
 #include "render/font.h"
 #include "render/frame.h"
 #include "render/surfaces.h"
-#include "shell/audio.h"
-#include "shell/main_loop.h"
+#include "rules/platform.h"
+#include "rules/progress_log.h"
 #include <cstdio>
 
 SDL_Surface* shadeImage = nullptr;
@@ -33,9 +33,6 @@ SDL_Surface** const imageHandles[IMAGE_COUNT] = {
     &arrowsImage,  &startBackgroundImage, &optionsImage, &optionValuesImage,
     &endBackgroundImage, &bannersImage,
 };
-
-constexpr int32_t CLOCK_VOLUME = 30;
-constexpr int32_t MUSIC_VOLUME = 20;
 
 // The game's pictures are at most 660 wide and 300 tall; a header that claims more than this
 // is damaged.
@@ -101,7 +98,7 @@ SDL_Surface* loadImage(const char* path, uint8_t r, uint8_t g, uint8_t b)
     return converted;
 }
 
-void loadAssets()
+bool loadAssets()
 {
     std::fprintf(progressLog, "begin initializing images\n");
     for (int32_t i = 0; i < IMAGE_COUNT; ++i) {
@@ -109,16 +106,12 @@ void loadAssets()
         *imageHandles[i] = loadImage(file.path, file.keyRed, file.keyGreen, file.keyBlue);
         if (!*imageHandles[i]) {
             std::fprintf(progressLog, "Failed to load image %s. Exiting program\n", file.path);
-            shutDown();
+            return false;
         }
         noteLastingImage(*imageHandles[i]);
     }
-    for (int32_t track = 0; track < MUSIC_COUNT; ++track) loadMusic(track, MUSIC_FILES[track]);
-    for (int32_t effect = 0; effect < EFFECT_COUNT; ++effect)
-        loadEffect(effect, EFFECT_FILES[effect]);
-    setEffectVolume(EffectClock, CLOCK_VOLUME);
-    setMusicVolume(MUSIC_VOLUME);
     buildGlyphOffsets();
     fullRedraw = 1;
     drawFrame();
+    return true;
 }

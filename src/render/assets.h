@@ -1,4 +1,4 @@
-// The artwork, music and effects, loaded once at start-up and kept until the process ends.
+// The artwork, loaded once at start-up and kept until the process ends.
 #pragma once
 #include <SDL/SDL.h>
 #include <cstdint>
@@ -24,6 +24,6 @@ extern SDL_Surface* bannersImage;
 // when the file cannot be read as a BMP.
 SDL_Surface* loadImage(const char* path, uint8_t r, uint8_t g, uint8_t b);
 
-// Loads every image (a missing one ends the program), the music and the effects, then draws the
-// first frame.
-void loadAssets();
+// Loads every image, then draws the first frame. False, with the log line written, when an
+// image cannot be loaded: the game cannot go on without it.
+bool loadAssets();

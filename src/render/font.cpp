@@ -1,11 +1,8 @@
 #include "render/font.h"
 #include "render/assets.h"
 #include "render/surfaces.h"
-#include <cstring>
 
 int32_t glyphOffset[GLYPH_COUNT] = {};
-MessageLogRecord MessageLog = {"Welcome to Kestrola!", "Have a nice game"};
-void (*messageRecorder)(const char* line) = nullptr;
 
 void buildGlyphOffsets()
 {
@@ -22,12 +19,4 @@ void drawText(const char* text, int32_t x, int32_t y)
         blitToScreen(fontImage, x, y - FONT_HEIGHT, glyphOffset[g], 0, glyphWidth[g], FONT_HEIGHT);
         x += glyphWidth[g];
     }
-}
-
-void pushMessage(const char* text)
-{
-    std::memcpy(MessageLog.upper, MessageLog.lower, MESSAGE_LINE_SIZE);
-    std::strncpy(MessageLog.lower, text, MESSAGE_LINE_SIZE - 1);
-    MessageLog.lower[MESSAGE_LINE_SIZE - 1] = '\0';
-    if (messageRecorder) messageRecorder(MessageLog.lower);
 }

@@ -2,9 +2,7 @@
 #include "render/menu_screens.h"
 #include "render/surfaces.h"
 #include "render/table_screen.h"
-#include "shell/game_mode.h"
-
-uint8_t fullRedraw = 0;
+#include "rules/game_mode.h"
 
 namespace {
 

@@ -2,10 +2,11 @@
 #include "render/assets.h"
 #include "render/ball_sprites.h"
 #include "render/surfaces.h"
-#include "shell/game_mode.h"
-#include "shell/menu_ball.h"
+#include "rules/game_mode.h"
+#include "render/menu_ball.h"
 #include "physics/ball.h"
 #include "render/font.h"
+#include "rules/message_log.h"
 #include "rules/match.h"
 #include <cstdio>
 
@@ -70,17 +71,6 @@ void drawOptionsScreen()
     if (!Options.messages) drawOffMark(161, 153);
     if (!Options.sound) drawOffMark(185, 170);
     if (!Options.music) drawOffMark(173, 187);
-}
-
-char gradeLetter(int32_t points)
-{
-    // 700 itself is an A; every other bound belongs to the letter below it.
-    if (points >= 700) return 'A';
-    if (points > 400) return 'B';
-    if (points > 250) return 'C';
-    if (points > 120) return 'D';
-    if (points > 50) return 'E';
-    return 'F';
 }
 
 void drawEndScreen()

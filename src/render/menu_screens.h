@@ -6,5 +6,3 @@
 void drawStartScreen();
 void drawOptionsScreen();
 void drawEndScreen();
-// The grade of a one-player game, 'A' to 'F'.
-char gradeLetter(int32_t points);

@@ -1,12 +1,14 @@
 #include "render/table_screen.h"
 #include "physics/ball.h"
 #include "render/assets.h"
+#include "physics/ball_view.h"
 #include "render/ball_sprites.h"
 #include "render/font.h"
+#include "rules/message_log.h"
 #include "render/surfaces.h"
 #include "rules/match.h"
 #include "rules/tool_catalogue.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include <cmath>
 
 namespace {

@@ -1,7 +1,7 @@
 #include "rules/tool_catalogue.h"
 #include "physics/simulation.h"
-#include "render/font.h"
-#include "shell/game_mode.h"
+#include "rules/message_log.h"
+#include "rules/game_mode.h"
 #include <cstdio>
 
 // clang-format off

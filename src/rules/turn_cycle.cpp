@@ -1,15 +1,14 @@
 #include "rules/turn_cycle.h"
 #include "physics/ball.h"
-#include "render/ball_sprites.h"
-#include "render/frame.h"
+#include "physics/ball_view.h"
 #include "rules/match.h"
+#include "rules/platform.h"
+#include "rules/progress_log.h"
 #include "rules/tool_catalogue.h"
-#include "shell/game_mode.h"
-#include "shell/main_loop.h"
+#include "rules/game_mode.h"
 #include "physics/simulation.h"
-#include "render/font.h"
+#include "rules/message_log.h"
 #include "rules/tutorial.h"
-#include "shell/audio.h"
 #include <cstdio>
 
 namespace {
@@ -27,7 +26,7 @@ void endOnePlayerTurn()
     ++Match.turnNumber;
     if (Match.turnNumber > Match.turnLimit || Match.ballsPocketed[0] >= BALL_COUNT) {
         showEndScreen();
-        if (Options.music) playMusic(MusicEndPlayer1, 0);
+        if (Options.music) platform.playMusic(MusicEndPlayer1, 0);
         return;
     }
     char line[MESSAGE_LINE_SIZE];
@@ -42,13 +41,13 @@ void endTwoPlayerTurn()
     if (allBallsPocketed()) {
         if (Match.points[0] > Match.points[1]) {
             Match.winner = 0;
-            if (Options.music) playMusic(MusicEndPlayer1, 0);
+            if (Options.music) platform.playMusic(MusicEndPlayer1, 0);
         } else if (Match.points[0] == Match.points[1]) {
             // A draw keeps whatever music is playing.
             Match.winner = WINNER_DRAW;
         } else {
             Match.winner = 1;
-            if (Options.music) playMusic(MusicEndPlayer2, 0);
+            if (Options.music) platform.playMusic(MusicEndPlayer2, 0);
         }
         showEndScreen();
         return;
@@ -67,14 +66,14 @@ void renewForNextTurn()
     resetToolsForNewTurn();
     for (Ball& ball : balls)
         if (ball.onTable) ball.value = 0;
-    if (Options.sound) haltChannel(CLOCK_CHANNEL);
+    if (Options.sound) platform.haltChannel(CLOCK_CHANNEL);
 }
 
 } // namespace
 
 void prepareField()
 {
-    std::fprintf(progressLog, "preparing field\n");
+    if (progressLog) std::fprintf(progressLog, "preparing field\n");
     for (int32_t i = 0; i < BALL_COUNT; ++i) {
         Ball& ball = balls[i];
         ball.vx = ball.vy = 0;
@@ -114,7 +113,7 @@ void endOfTurn()
             endTwoPlayerTurn();
     }
     fullRedraw = 1;
-    drawFrame();
+    platform.drawFrame();
 }
 
 bool allBallsPocketed() { return Match.ballsPocketed[0] + Match.ballsPocketed[1] == 20; }

@@ -1,13 +1,12 @@
 #include "rules/tutorial.h"
 #include "physics/ball.h"
-#include "render/ball_sprites.h"
-#include "render/font.h"
-#include "render/frame.h"
+#include "physics/ball_view.h"
+#include "rules/message_log.h"
 #include "rules/match.h"
+#include "rules/platform.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
-#include "shell/game_mode.h"
-#include "shell/main_loop.h"
+#include "rules/game_mode.h"
 #include <cstdlib>
 
 int32_t pageDeadline = 0;
@@ -179,7 +178,7 @@ void advanceTutorialPage()
     pageDeadline = static_cast<int32_t>(currentTicks) + TUTORIAL_PAGE_DELAY_MS;
     if (gameMode > TutorialLastPage) gameMode = StartMenu;
     fullRedraw = 1;
-    drawFrame();
+    platform.drawFrame();
 }
 
 void tutorialClick(int32_t x, int32_t y)

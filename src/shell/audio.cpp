@@ -1,7 +1,9 @@
 #include "shell/audio.h"
 #include "render/asset_files.h"
+#include "rules/progress_log.h"
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
+#include <cstdio>
 #include <cstring>
 
 uint8_t audioOpen = 0;
@@ -10,11 +12,19 @@ void (*cueRecorder)(const AudioCue& cue) = nullptr;
 
 namespace {
 
+// CD-quality stereo in 16-bit samples, in blocks of 2048.
+constexpr int32_t MIXER_RATE = 44100;
+constexpr uint16_t MIXER_FORMAT = AUDIO_S16LSB;
+constexpr int32_t MIXER_CHANNELS = 2;
+constexpr int32_t MIXER_BLOCK = 2048;
+constexpr int32_t CLOCK_VOLUME = 30;
+constexpr int32_t MUSIC_VOLUME = 20;
+constexpr int32_t RELEASE_FADE_MS = 1000;
+
 Mix_Music* music[MUSIC_COUNT] = {};
 Mix_Chunk* effects[EFFECT_COUNT] = {};
 // The volume each effect was last given; the library default until then.
-int32_t effectVolume[EFFECT_COUNT] = {MIX_MAX_VOLUME, MIX_MAX_VOLUME, MIX_MAX_VOLUME,
-                                      MIX_MAX_VOLUME};
+int32_t effectVolume[EFFECT_COUNT] = {LOUDEST, LOUDEST, LOUDEST, LOUDEST};
 
 void record(int32_t kind, int32_t effectOrTrack, int32_t channel, int32_t loops, int32_t volume)
 {
@@ -26,10 +36,31 @@ bool validTrack(int32_t track) { return track >= 0 && track < MUSIC_COUNT; }
 
 } // namespace
 
-int32_t mixerVolume(double loudness)
+void openAudio()
 {
-    if (loudness > MIX_MAX_VOLUME) return MIX_MAX_VOLUME;
-    return loudness >= 0 ? static_cast<int32_t>(loudness) : 0;
+    if (Mix_OpenAudio(MIXER_RATE, MIXER_FORMAT, MIXER_CHANNELS, MIXER_BLOCK) < 0) {
+        std::fprintf(progressLog, "Warning: Couldn't set 44100 Hz 16-bit audio\nReason: %s\n",
+                     SDL_GetError());
+        return;
+    }
+    audioOpen = 1;
+    std::fprintf(progressLog, "audio mixer successfully initialized\n");
+}
+
+void loadSounds()
+{
+    for (int32_t track = 0; track < MUSIC_COUNT; ++track) loadMusic(track, MUSIC_FILES[track]);
+    for (int32_t effect = 0; effect < EFFECT_COUNT; ++effect)
+        loadEffect(effect, EFFECT_FILES[effect]);
+    setEffectVolume(EffectClock, CLOCK_VOLUME);
+    setMusicVolume(MUSIC_VOLUME);
+}
+
+void releaseAudio()
+{
+    fadeOutChannel(-1, RELEASE_FADE_MS);
+    fadeOutMusic(RELEASE_FADE_MS);
+    freeAudio();
 }
 
 void loadMusic(int32_t track, const char* path)

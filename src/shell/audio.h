@@ -2,24 +2,18 @@
 // missing one simply plays nothing. When cue recording is on (the scripted driver), each call is
 // also noted, with its arguments exactly as the game passed them.
 #pragma once
+#include "rules/platform.h"
 #include <cstdint>
-
-enum Effect : int32_t { EffectCollision, EffectBounce, EffectClock, EffectSelect };
-
-// Music handles in load order: in-game tracks 0 to 3, then these.
-enum MusicTrack : int32_t { MusicMenu = 4, MusicEndPlayer1 = 5, MusicEndPlayer2 = 6 };
-
-// Mixer channel 1 carries only the looping clock while time runs.
-constexpr int32_t CLOCK_CHANNEL = 1;
-constexpr int32_t FIRST_FREE_CHANNEL = -1;
-constexpr int32_t LOOP_FOREVER = -1;
 
 // The game has the audio device; when it hasn't, every call below still records its cue.
 extern uint8_t audioOpen;
 
-// A loudness on the mixer's scale, truncated and held to 0 to 128.
-int32_t mixerVolume(double loudness);
-
+// Opens the mixer, noting in the log whether it could; without it the game plays silent.
+void openAudio();
+// The music and the effects, at their volumes.
+void loadSounds();
+// Fades everything out and frees it: the last thing before the process ends.
+void releaseAudio();
 void loadMusic(int32_t track, const char* path);
 void loadEffect(int32_t effect, const char* path);
 void setEffectVolume(int32_t effect, int32_t volume);

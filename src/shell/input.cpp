@@ -2,7 +2,7 @@
 #include "render/frame.h"
 #include "rules/tutorial.h"
 #include "shell/audio.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include "shell/main_loop.h"
 #include "shell/menus.h"
 #include "shell/time_control.h"

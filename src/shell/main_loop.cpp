@@ -4,19 +4,17 @@
 #include "render/asset_files.h"
 #include "render/frame.h"
 #include "render/surfaces.h"
+#include "rules/platform.h"
+#include "rules/progress_log.h"
 #include "rules/tutorial.h"
 #include "shell/audio.h"
 #include "shell/clock.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include "shell/input.h"
-#include "shell/menu_ball.h"
+#include "render/menu_ball.h"
 #include <SDL/SDL.h>
-#include <SDL/SDL_mixer.h>
 #include <cstdlib>
-#include <ctime>
 
-FILE* progressLog = nullptr;
-uint32_t currentTicks = 0;
 int32_t nextTickTime = 0;
 uint32_t ticksRun = 0;
 int32_t nextTrackTime = 0;
@@ -42,17 +40,6 @@ void rotateMusic()
     playMusic(currentTrack, LOOP_FOREVER);
 }
 
-// bench/run times the start-up: only when it asks, the moment the first frame has been pushed
-// goes to standard error as seconds of the wall clock.
-void stampFirstFrame()
-{
-    if (!std::getenv("KESTROLA_FIRST_FRAME_STAMP")) return;
-    timespec now = {};
-    clock_gettime(CLOCK_REALTIME, &now);
-    std::fprintf(stderr, "first frame %lld.%09ld\n", static_cast<long long>(now.tv_sec),
-                 now.tv_nsec);
-}
-
 // The window shows its 300 x 300 pixels one for one: asked to, the media library pushes them
 // through its plain software path instead of through OpenGL, which on a machine without a
 // graphics driver loads a software rasteriser of some 90 MiB with a thread per core. What
@@ -66,8 +53,16 @@ void preferPlainWindow()
 
 } // namespace
 
+void (*afterFirstFrame)() = nullptr;
+
+void connectPlatform()
+{
+    platform = {setEffectVolume, playEffect, haltChannel, playMusic, drawFrame};
+}
+
 bool startUp()
 {
+    connectPlatform();
     progressLog = std::fopen("logFile.txt", "w");
     if (!progressLog) return false;
     preferPlainWindow();
@@ -81,13 +76,7 @@ bool startUp()
         std::exit(1);
     }
     std::atexit(SDL_Quit);
-    if (Mix_OpenAudio(44100, 0x8010, 2, 2048) < 0) {
-        std::fprintf(progressLog, "Warning: Couldn't set 44100 Hz 16-bit audio\nReason: %s\n",
-                     SDL_GetError());
-    } else {
-        audioOpen = 1;
-        std::fprintf(progressLog, "audio mixer successfully initialized\n");
-    }
+    openAudio();
     SDL_WM_SetCaption("Kestrola", "Kestrola");
     screen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 32, 0);
     if (!screen) {
@@ -97,8 +86,9 @@ bool startUp()
     }
     std::fprintf(progressLog, "screen successfully initialized\n");
     std::fprintf(progressLog, "Program started\n");
-    loadAssets();
-    stampFirstFrame();
+    if (!loadAssets()) shutDown();
+    if (afterFirstFrame) afterFirstFrame();
+    loadSounds();
     SDL_ShowCursor(1);
     if (Options.music) playMusic(MusicMenu, LOOP_FOREVER);
     return true;
@@ -132,13 +122,6 @@ void runTick()
             advanceTutorialPage();
     }
     drawFrame();
-}
-
-void releaseAudio()
-{
-    fadeOutChannel(-1, 1000);
-    fadeOutMusic(1000);
-    freeAudio();
 }
 
 void shutDown()

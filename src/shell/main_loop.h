@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 
-extern FILE* progressLog;
-extern uint32_t currentTicks; // the clock, read once per pass after the events
 extern int32_t nextTickTime;  // the next tick runs at or after this time
 extern uint32_t ticksRun;     // ticks since start-up
 
@@ -20,4 +18,7 @@ void runPass();
 // One tick: simulation, music rotation, background motion, the frame.
 void runTick();
 [[noreturn]] void shutDown();
-void releaseAudio();
+// Fills the rules' calls to the platform with the mixer and the frame of this program.
+void connectPlatform();
+// When set (by the benchmark), called the moment the first frame has been pushed.
+extern void (*afterFirstFrame)();

@@ -1,13 +1,13 @@
 #include "shell/menus.h"
-#include "render/font.h"
+#include "rules/message_log.h"
 #include "render/frame.h"
 #include "rules/match.h"
 #include "rules/tutorial.h"
 #include "rules/turn_cycle.h"
 #include "shell/audio.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include "shell/main_loop.h"
-#include "shell/menu_ball.h"
+#include "render/menu_ball.h"
 #include <cstdlib>
 
 namespace {

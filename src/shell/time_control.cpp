@@ -1,10 +1,10 @@
 #include "shell/time_control.h"
-#include "render/ball_sprites.h"
-#include "render/font.h"
+#include "physics/ball_view.h"
+#include "rules/message_log.h"
 #include "render/frame.h"
 #include "rules/tool_catalogue.h"
 #include "shell/audio.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 
 void startTime()
 {

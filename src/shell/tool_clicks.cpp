@@ -1,15 +1,15 @@
 #include "shell/tool_clicks.h"
 #include "physics/ball.h"
-#include "physics/cushions.h"
+#include "physics/ball_tools.h"
 #include "physics/field_effects.h"
 #include "physics/simulation.h"
-#include "render/ball_sprites.h"
-#include "render/font.h"
+#include "physics/ball_view.h"
+#include "rules/message_log.h"
 #include "render/frame.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include "shell/audio.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include "shell/time_control.h"
 #include <cmath>
 
@@ -71,9 +71,9 @@ double distanceTo(const Ball& ball, double x, double y)
     return std::sqrt(dx * dx + dy * dy);
 }
 
-void stopBall(int32_t i)
+void applyStop(int32_t i)
 {
-    balls[i].vx = balls[i].vy = 0;
+    stopBall(i);
     gameMode = Paused;
     selectedBall = -1;
     selectedTool = -1;
@@ -95,7 +95,7 @@ void pickBall(int32_t x, int32_t y)
                 pushMessage("Ball's speed is aready zero");
                 continue;
             }
-            stopBall(i);
+            applyStop(i);
             return;
         }
         selectedBall = i;
@@ -164,19 +164,6 @@ void clickWithToolSelected(int32_t x, int32_t y)
         placeTool(x, y);
 }
 
-// Where a Jump from ball b would land for a click at (x, y): along its present motion, as far
-// as the click is from the ball. A ball at rest has no direction, and no landing point.
-bool jumpTarget(int32_t b, double x, double y, double& targetX, double& targetY)
-{
-    const Ball& ball = balls[b];
-    const double speed = std::sqrt(ball.vx * ball.vx + ball.vy * ball.vy);
-    if (!(speed > 0)) return false;
-    const double d = distanceTo(ball, x, y);
-    targetX = ball.x + ball.vx / speed * d;
-    targetY = ball.y + ball.vy / speed * d;
-    return true;
-}
-
 void completeApplication()
 {
     if (selectedTool == Cue || selectedTool == Teleport || selectedTool == Jump)
@@ -204,13 +191,7 @@ void clickWhileAiming(int32_t x, int32_t y)
     if (!aimHasItsSubject()) return;
     const int32_t b = selectedBall;
     if (selectedTool == Cue) {
-        Ball& ball = balls[b];
-        // The stroke adds to the present motion; the tick's damping caps it.
-        ball.vx += (x - ball.x) / 10;
-        ball.vy += (y - ball.y) / 10;
-        if (--ball.value < 0) ball.value = 0;
-        updateBallArrows();
-        pushMessage("Ball's speed/direction changed (value -1)");
+        strikeBall(b, x, y);
     } else if (selectedTool == Fan) {
         const int32_t s = placedToolCount;
         PlacedTool.dirX[s] = (x - PlacedTool.x[s]) / 10;
@@ -223,26 +204,9 @@ void clickWhileAiming(int32_t x, int32_t y)
         placedToolCount = s + 1;
         pushMessage("Fan set (balls won't grow in value while blown at)");
     } else if (selectedTool == Teleport) {
-        if (!isFreeSpot(x, y, b)) {
-            pushMessage("Can't teleport there!");
-            return;
-        }
-        Ball& ball = balls[b];
-        ball.x = x;
-        ball.y = y;
-        ball.vx = ball.vy = 0;
-        ball.value = ball.value < 5 ? 0 : ball.value - 5;
-        updateBallArrows();
-        pushMessage("Ball teleported! (value -5)");
+        if (!teleportBall(b, x, y)) return;
     } else if (selectedTool == Jump) {
-        double targetX = 0, targetY = 0;
-        if (!jumpTarget(b, x, y, targetX, targetY) || !isFreeSpot(targetX, targetY, b)) {
-            pushMessage("Can't jump there!");
-            return;
-        }
-        balls[b].x = targetX;
-        balls[b].y = targetY;
-        pushMessage("Ball jumps!");
+        if (!jumpBall(b, x, y)) return;
     } else {
         return;
     }

@@ -2,7 +2,7 @@
 #include "physics/ball.h"
 #include "rules/tool_catalogue.h"
 #include "shell/clock.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include "shell/main_loop.h"
 #include "shell/pushed_events.h"
 #include <SDL/SDL.h>

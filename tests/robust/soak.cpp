@@ -2,12 +2,12 @@
 // tick the records must still make sense. A failure prints the seed, what broke, and writes the
 // driver script that leads to it.
 #include "physics/ball.h"
-#include "render/font.h"
+#include "rules/message_log.h"
 #include "rules/match.h"
 #include "rules/tool_catalogue.h"
 #include "session.h"
 #include "shell/clock.h"
-#include "shell/game_mode.h"
+#include "rules/game_mode.h"
 #include "shell/main_loop.h"
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "shell/menu_ball.h"
+#include "render/menu_ball.h"
 #include "render/ball_sprites.h"
 #include "rules/match.h"
 #include <cstdlib>

@@ -28,6 +28,9 @@ struct OptionsRecord {
 };
 extern OptionsRecord Options;
 
+// The millisecond clock as this pass of the main loop read it, after the events.
+extern uint32_t currentTicks;
+
 // The highlighted row of the start and options menus, -1 for none.
 extern int32_t menuSelection;
 extern int32_t optionsSelection;

@@ -1,0 +1,3 @@
+#include "rules/progress_log.h"
+
+FILE* progressLog = nullptr;

@@ -1,0 +1,63 @@
+// The rules and the physics on their own, linked without the media library: what they ask of the
+// platform reaches it only through `platform`.
+#include "physics/ball.h"
+#include "physics/simulation.h"
+#include "rules/game_mode.h"
+#include "rules/match.h"
+#include "rules/message_log.h"
+#include "rules/platform.h"
+#include "rules/turn_cycle.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> calls;
+
+void recordVolume(int32_t effect, int32_t volume)
+{
+    calls.push_back("volume " + std::to_string(effect) + " " + std::to_string(volume));
+}
+void recordEffect(int32_t effect, int32_t channel, int32_t loops)
+{
+    calls.push_back("effect " + std::to_string(effect) + " " + std::to_string(channel) + " " +
+                    std::to_string(loops));
+}
+void recordHalt(int32_t channel) { calls.push_back("halt " + std::to_string(channel)); }
+void recordMusic(int32_t track, int32_t loops)
+{
+    calls.push_back("music " + std::to_string(track) + " " + std::to_string(loops));
+}
+void recordFrame() { calls.push_back("frame"); }
+
+TEST(Core, AStrokeCollidesScoresNothingAndHandsOverTheTurnThroughThePlatform)
+{
+    platform = {recordVolume, recordEffect, recordHalt, recordMusic, recordFrame};
+    Options.sound = 1;
+    Options.music = 1;
+    Match.gameKind = 2;
+    prepareField();
+    for (Ball& ball : balls) ball.onTable = 0;
+    // Ball 0 runs straight into ball 1, which stops short of every cushion.
+    balls[0] = {100, 200, 1, 0, 0, 1, -1, 0, 100, 200, 0, -1, 0};
+    balls[1] = {130, 200, 0, 0, 0, 1, -1, 0, 130, 200, 0, -1, 0};
+    gameMode = Running;
+    int32_t ticks = 0;
+    while (gameMode == Running && ticks < 10000) {
+        gameTick();
+        ++ticks;
+    }
+    EXPECT_EQ(gameMode, Paused);
+    EXPECT_EQ(Match.currentPlayer, 1);
+    EXPECT_STREQ(MessageLog.lower, "Player 2, your turn now");
+    EXPECT_EQ(balls[0].value + balls[1].value, 0) << "values are gone with the turn";
+    // Closing speed 1: the impact is played at 1 * 1 / 72 * 200 = 2, the quietest that sounds.
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0], "volume 0 2");
+    EXPECT_EQ(calls[1], "effect 0 -1 0");
+    EXPECT_EQ(calls[2], "halt 1") << "the clock stops with the turn";
+    EXPECT_EQ(calls.back(), "frame");
+}
+
+} // namespace
