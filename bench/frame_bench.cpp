@@ -42,9 +42,9 @@ BENCHMARK(BM_MemcpyFrame);
 // The game's longest line of text: the longest tool description.
 const char* longestLine()
 {
-    const char* longest = toolDescription[0];
-    for (const char* line : toolDescription)
-        if (std::strlen(line) > std::strlen(longest)) longest = line;
+    const char* longest = toolCatalogue[0].description;
+    for (const ToolFacts& tool : toolCatalogue)
+        if (std::strlen(tool.description) > std::strlen(longest)) longest = tool.description;
     return longest;
 }
 

@@ -4,6 +4,7 @@
 #include "rules/match.h"
 #include "rules/platform.h"
 #include "rules/tutorial.h"
+#include "rules/tutorial_pages.h"
 #include "rules/turn_cycle.h"
 #include "rules/game_mode.h"
 #include <cmath>
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr int32_t MAX_POCKETED_VALUE = 49;
-constexpr int32_t NO_ADVANCE_PAGE = 158;
 
 // One cushion: which side of its line the ball has crossed, the stretch of the line that is
 // cushion (it stops 2 pixels short of each corner), and how far past the line a pocket takes it.
@@ -63,12 +63,11 @@ void pocketBall(Ball& ball)
     else
         std::snprintf(line, sizeof line, "Ball hit nothing before entering a pocket, no score...");
     pushMessage(line);
-    // The page is judged as it was when the ball fell: should the end of the turn already have
-    // turned page 158, that page is not turned a second time.
+    // The page is judged as it was when the ball fell, and is turned once: should the end of
+    // the turn already have turned it, it is not turned a second time.
     const int32_t page = gameMode;
     endOfTurn();
-    if (page >= TutorialFirstPage && page != NO_ADVANCE_PAGE && gameMode == page)
-        advanceTutorialPage();
+    if (tutorialPage(page).pocketingTurns && gameMode == page) advanceTutorialPage();
 }
 
 } // namespace

@@ -6,12 +6,12 @@
 #include "physics/ball_view.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
+#include "rules/tutorial_pages.h"
 #include "rules/game_mode.h"
 #include <cmath>
 
 namespace {
 
-constexpr int32_t FRICTION_PAGE = 158;
 constexpr int32_t VALUELESS_TUTORIAL_BALL = 11;
 
 // The region where the cloth slows a ball. It reaches below the bottom cushion line, so a ball
@@ -72,7 +72,7 @@ void gameTick()
 
 void tutorialTick()
 {
-    runTick(gameMode == FRICTION_PAGE);
+    runTick(tutorialPage(gameMode).friction);
     balls[VALUELESS_TUTORIAL_BALL].value = 0;
     updateBallScreenPositions();
 }

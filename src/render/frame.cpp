@@ -2,6 +2,7 @@
 #include "render/menu_screens.h"
 #include "render/surfaces.h"
 #include "render/table_screen.h"
+#include "rules/tutorial_pages.h"
 #include "rules/game_mode.h"
 
 namespace {
@@ -9,10 +10,8 @@ namespace {
 // The tutorial pages whose balls move or whose aim arrow follows the mouse refresh the Table.
 bool tableRefreshingPage(int32_t mode)
 {
-    constexpr int32_t pages[] = {122, 123, 124, 130, 131, 134, 136, 143, 147, 149, 158};
-    for (int32_t page : pages)
-        if (mode == page) return true;
-    return false;
+    const TutorialPage& page = tutorialPage(mode);
+    return page.ballsRoll || page.aimFollowsMouse;
 }
 
 void pushModeRectangles()
@@ -31,13 +30,13 @@ void pushModeRectangles()
 
 void composeFrame()
 {
-    if (gameMode < 10)
+    if (isStartMenuMode(gameMode))
         drawStartScreen();
-    else if (gameMode < 30 || gameMode >= 100)
+    else if (isMatchMode(gameMode) || isTutorialMode(gameMode))
         drawTableScreen();
-    else if (gameMode < 40)
+    else if (isOptionsMode(gameMode))
         drawOptionsScreen();
-    else if (gameMode < 50)
+    else if (isEndScreenMode(gameMode))
         drawEndScreen();
 }
 

@@ -44,7 +44,7 @@ void bounceMenuBall()
         menuBallSpeed = (std::rand() % 9) + 1;
         menuBallVy = 0;
         menuBallCell = cellForSpeed(menuBallSpeed);
-        menuBallY = Match.gameKind == 2 ? 210 : 180;
+        menuBallY = Match.gameKind == TwoPlayers ? 210 : 180;
     }
 }
 

@@ -76,7 +76,7 @@ void drawOptionsScreen()
 void drawEndScreen()
 {
     blitToScreen(endBackgroundImage, 0, 0, 0, 0, 300, 300);
-    const int32_t bannerY = Match.gameKind == 1        ? 150
+    const int32_t bannerY = Match.gameKind == OnePlayer  ? 150
                             : Match.winner == 0          ? 0
                             : Match.winner == 1          ? 50
                             : Match.winner == WINNER_DRAW ? 100
@@ -84,7 +84,7 @@ void drawEndScreen()
     if (bannerY >= 0) blitToScreen(bannersImage, 0, 0, 0, bannerY, 300, 50);
     drawPocketedBalls(0, 87);
     drawResultLine(0, 75);
-    if (Match.gameKind == 1) {
+    if (Match.gameKind == OnePlayer) {
         char line[MESSAGE_LINE_SIZE];
         std::snprintf(line, sizeof line, "Your grade: %c", gradeLetter(Match.points[0]));
         drawText(line, 90, 150);

@@ -8,6 +8,7 @@
 #include "render/surfaces.h"
 #include "rules/match.h"
 #include "rules/tool_catalogue.h"
+#include "rules/tutorial_pages.h"
 #include "rules/game_mode.h"
 #include <cmath>
 
@@ -15,22 +16,6 @@ namespace {
 
 constexpr int32_t BUTTON_SIZE = 30;
 constexpr int32_t ICON_SIZE = 22;
-
-bool arrowShowingPage(int32_t mode)
-{
-    constexpr int32_t pages[] = {125, 126, 127, 128, 129, 135, 148, 155, 156, 157};
-    for (int32_t page : pages)
-        if (mode == page) return true;
-    return false;
-}
-
-bool aimShowingPage(int32_t mode)
-{
-    constexpr int32_t pages[] = {122, 123, 124, 134, 143, 147};
-    for (int32_t page : pages)
-        if (mode == page) return true;
-    return false;
-}
 
 void drawDigit(int32_t digit, int32_t x) { blitToScreen(numbersImage, x, 1, 7 * digit, 0, 7, 8); }
 
@@ -68,7 +53,7 @@ void drawArrow(int32_t speedClass, int32_t sector, int32_t x, int32_t y)
 void drawBalls()
 {
     const bool arrows = gameMode == Paused || gameMode == ToolSelected || gameMode == Aiming ||
-                        arrowShowingPage(gameMode);
+                        tutorialPage(gameMode).arrowsShown;
     for (const Ball& ball : balls) {
         const int32_t cell = ball.selected ? SELECTED_BALL_CELL : ballCell(ball.value);
         blitToScreen(ballsImage, ball.screenX - 7, ball.screenY - 7, BALL_CELL_SIZE * cell, 0,
@@ -80,10 +65,10 @@ void drawBalls()
 
 void drawAimForSelection()
 {
-    if (!(gameMode == Aiming || aimShowingPage(gameMode)) || selectedTool < 0) return;
-    if (toolTarget[selectedTool] == TargetBall && selectedBall >= 0)
+    if (!(gameMode == Aiming || tutorialPage(gameMode).aimFollowsMouse) || selectedTool < 0) return;
+    if (toolCatalogue[selectedTool].target == TargetBall && selectedBall >= 0)
         drawAim(balls[selectedBall].x, balls[selectedBall].y, aimX, aimY);
-    else if (toolTarget[selectedTool] == TargetPoint && placedToolCount < PLACED_TOOL_SLOTS)
+    else if (toolCatalogue[selectedTool].target == TargetPoint && placedToolCount < PLACED_TOOL_SLOTS)
         drawAim(PlacedTool.x[placedToolCount], PlacedTool.y[placedToolCount], aimX, aimY);
 }
 

@@ -3,8 +3,7 @@
 #pragma once
 #include <cstdint>
 
-// Handlers test ranges: below 10 the start menu, 10 to 29 a match, 30 to 39 the options menu,
-// 40 to 49 the end screen, 100 and above the tutorial pages.
+// The modes in use; handlers test the ranges below rather than single values.
 enum GameModeValue : int32_t {
     StartMenu = 0,
     Paused = 10,
@@ -18,6 +17,14 @@ enum GameModeValue : int32_t {
 };
 
 extern int32_t gameMode;
+
+// What each range of GameMode is: below 10 the start menu, 10 to 29 a match, 30 to 39 the
+// options menu, 40 to 49 the end screen, 100 and above the tutorial. 50 to 99 is nothing.
+inline bool isStartMenuMode(int32_t mode) { return mode < 10; }
+inline bool isMatchMode(int32_t mode) { return mode >= 10 && mode < 30; }
+inline bool isOptionsMode(int32_t mode) { return mode >= 30 && mode < 40; }
+inline bool isEndScreenMode(int32_t mode) { return mode >= 40 && mode < 50; }
+inline bool isTutorialMode(int32_t mode) { return mode >= TutorialFirstPage; }
 
 struct OptionsRecord {
     int32_t speed;        // ticks per second: 10, 20, ... 60

@@ -4,8 +4,10 @@
 
 constexpr int32_t WINNER_DRAW = 10;
 
+enum GameKind : int32_t { OnePlayer = 1, TwoPlayers = 2 };
+
 struct MatchRecord {
-    int32_t gameKind; // 1 one-player score attack, 2 two-player match
+    int32_t gameKind; // a GameKind: the score attack or the two-player match
     int32_t turnNumber;
     int32_t turnLimit; // one-player games last this many turns
     int32_t currentPlayer;

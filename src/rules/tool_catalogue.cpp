@@ -4,41 +4,32 @@
 #include "rules/game_mode.h"
 #include <cstdio>
 
+// The fixed facts of every button. Charges of 100 are never used up; a counted tool spends one
+// charge a use. A tool that stays placed acts in every tick until the turn ends; the others act
+// once, where they are put. An aiming tool waits for a second click that sets its direction.
 // clang-format off
-const char toolDescription[TOOL_COUNT][TOOL_DESCRIPTION_SIZE] = {
-    "Time GO/STOP",
-    "Cue stroke - changes direction/speed (value -1)",
-    "Fan - stream directs balls, but no score for bounces",
-    "Tilt - all balls roll to one side or edge",
-    "Stop - instantly stops one ball",
-    "Reflect - balls bounce from horiz. block",
-    "Reflect - balls bounce from vert. block",
-    "Teleport - teleports the ball (speed to 0, value -5)",
-    "Jump - ball jumps in the CURRENT direction",
-    "Next page",
-    "Time GO/STOP",
-    "Magnet - magnifies balls, but no score for bounces",
-    "Hammer - scatters all balls in area",
-    "Boost - all balls get accelerated",
-    "Chaos - speed/direction of all balls randomized",
-    "",
-    "Current game stopped",
-    "",
-    "Forced end turn",
-    "Next page",
-};
-
-// 100 is never used up: only the counted tools spend their charges.
-const int32_t chargesPerTurn[TOOL_COUNT] = {
-    100, 5, 1, 1, 2, 3, 3, 2, 2, 100,
-    100, 1, 2, 1, 1, 100, 100, 100, 100, 100,
-};
-
-const int32_t toolTarget[TOOL_COUNT] = {
-    TargetNone, TargetBall,  TargetPoint, TargetPoint, TargetBall,
-    TargetPoint, TargetPoint, TargetBall, TargetBall,  TargetNone,
-    TargetNone, TargetPoint, TargetPoint, TargetPoint, TargetPoint,
-    TargetNone, TargetNone,  TargetNone,  TargetNone,  TargetNone,
+const ToolFacts toolCatalogue[TOOL_COUNT] = {
+    //  description                                              charges target       stays counted aims
+    {"Time GO/STOP",                                               100, TargetNone,  0, 0, 0},
+    {"Cue stroke - changes direction/speed (value -1)",              5, TargetBall,  0, 1, 1},
+    {"Fan - stream directs balls, but no score for bounces",         1, TargetPoint, 1, 1, 1},
+    {"Tilt - all balls roll to one side or edge",                    1, TargetPoint, 0, 1, 0},
+    {"Stop - instantly stops one ball",                              2, TargetBall,  0, 1, 0},
+    {"Reflect - balls bounce from horiz. block",                     3, TargetPoint, 1, 1, 0},
+    {"Reflect - balls bounce from vert. block",                      3, TargetPoint, 1, 1, 0},
+    {"Teleport - teleports the ball (speed to 0, value -5)",         2, TargetBall,  0, 1, 1},
+    {"Jump - ball jumps in the CURRENT direction",                   2, TargetBall,  0, 1, 1},
+    {"Next page",                                                  100, TargetNone,  0, 0, 0},
+    {"Time GO/STOP",                                               100, TargetNone,  0, 0, 0},
+    {"Magnet - magnifies balls, but no score for bounces",           1, TargetPoint, 1, 1, 0},
+    {"Hammer - scatters all balls in area",                          2, TargetPoint, 0, 1, 0},
+    {"Boost - all balls get accelerated",                            1, TargetPoint, 0, 1, 0},
+    {"Chaos - speed/direction of all balls randomized",              1, TargetPoint, 0, 1, 0},
+    {"",                                                           100, TargetNone,  0, 0, 0},
+    {"Current game stopped",                                       100, TargetNone,  0, 0, 0},
+    {"",                                                           100, TargetNone,  0, 0, 0},
+    {"Forced end turn",                                            100, TargetNone,  0, 0, 0},
+    {"Next page",                                                  100, TargetNone,  0, 0, 0},
 };
 // clang-format on
 
@@ -74,12 +65,10 @@ const bool slotsStartEmpty = [] {
 
 } // namespace
 
-bool isCountedTool(int32_t kind) { return (kind >= 1 && kind <= 8) || (kind >= 11 && kind <= 14); }
-
 void resetToolsForNewTurn()
 {
     for (int32_t k = 0; k < TOOL_COUNT; ++k) {
-        usesLeft[k] = chargesPerTurn[k];
+        usesLeft[k] = toolCatalogue[k].chargesPerTurn;
         buttonState[k] = usesLeft[k] < 1 ? Unavailable : Available;
     }
     // Time cannot be started while every ball is at rest.
@@ -111,8 +100,8 @@ void selectButton(int32_t kind)
     selectedTool = kind;
     releaseActiveButtons();
     buttonState[kind] = Active;
-    if (Options.messages) pushMessage(toolDescription[kind]);
-    if (isCountedTool(kind)) {
+    if (Options.messages) pushMessage(toolCatalogue[kind].description);
+    if (toolCatalogue[kind].counted) {
         char line[MESSAGE_LINE_SIZE];
         std::snprintf(line, sizeof line, "Can use %d more time(s)", usesLeft[kind]);
         pushMessage(line);

@@ -36,9 +36,15 @@ enum ButtonState : int32_t { Unavailable = -1, Available = 0, Active = 1 };
 // What a click on the Table means while the tool is selected.
 enum ToolTarget : int32_t { TargetNone = -1, TargetBall = 1, TargetPoint = 2 };
 
-extern const char toolDescription[TOOL_COUNT][TOOL_DESCRIPTION_SIZE];
-extern const int32_t chargesPerTurn[TOOL_COUNT];
-extern const int32_t toolTarget[TOOL_COUNT];
+struct ToolFacts {
+    char description[TOOL_DESCRIPTION_SIZE];
+    int32_t chargesPerTurn;
+    int32_t target;      // a ToolTarget
+    uint8_t staysPlaced; // acts in every tick of the turn rather than once
+    uint8_t counted;     // each use spends a charge
+    uint8_t aims;        // a second click sets its direction
+};
+extern const ToolFacts toolCatalogue[TOOL_COUNT];
 
 extern int32_t usesLeft[TOOL_COUNT];
 extern int32_t buttonState[TOOL_COUNT];
@@ -74,4 +80,3 @@ void selectButton(int32_t kind);
 void switchButtonRow();
 // Every lit button that is not dark goes back to plain Available.
 void releaseActiveButtons();
-bool isCountedTool(int32_t kind);

@@ -103,11 +103,11 @@ void endOfTurn()
 {
     if (allBallsStopped()) {
         renewForNextTurn();
-        if (gameMode >= TutorialFirstPage) {
+        if (isTutorialMode(gameMode)) {
             advanceTutorialPage();
             return;
         }
-        if (Match.gameKind < 2)
+        if (Match.gameKind == OnePlayer)
             endOnePlayerTurn();
         else
             endTwoPlayerTurn();

@@ -6,6 +6,7 @@
 #include "rules/platform.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
+#include "rules/tutorial_pages.h"
 #include "rules/game_mode.h"
 #include <cstdlib>
 
@@ -13,31 +14,7 @@ int32_t pageDeadline = 0;
 
 namespace {
 
-struct ClickArea {
-    int32_t page;
-    int32_t left, right, top, bottom; // inclusive
-};
-
 // clang-format off
-constexpr ClickArea CLICK_AREAS[] = {
-    {104, 271, 299,  71,  99}, {107, 271, 299,  71,  99}, {152, 271, 299,  71,  99},
-    {106, 271, 299,  71,  99}, {108, 271, 299,  71,  99},
-    {119,  31,  59,  71,  99}, {131,  31,  59,  71,  99}, {145,  31,  59,  71,  99},
-    {121,  38,  50, 136, 148},
-    {124,  20,  26, 119, 125},
-    {129,   1,  29,  71,  99}, {135,   1,  29,  71,  99}, {148,   1,  29,  71,  99},
-    {133, 240, 256, 142, 158},
-    {134, 272, 280, 116, 126},
-    {139, 211, 239,  71,  99},
-    {142, 140, 152, 194, 206},
-    {143,  31,  39, 131, 139},
-    {146,  29,  41, 129, 141},
-    {147,  20,  26, 119, 125},
-    {153, 121, 149,  71,  99},
-    {154,   0, 65535, 101, 65535},
-    {157,   1,  29,  71,  99},
-};
-
 // Page 117's table: value and centre of balls 0 to 12, then value and strip position of the
 // balls 13 to 19 that are shown as already pocketed.
 struct ArrangedBall {
@@ -56,7 +33,7 @@ constexpr ArrangedBall DEMONSTRATION_TABLE[BALL_COUNT] = {
 constexpr int32_t FIRST_STRIP_BALL = 13;
 constexpr int32_t ROLLING_BALL = 11;
 
-bool inside(const ClickArea& area, int32_t x, int32_t y)
+bool inside(const ClickRect& area, int32_t x, int32_t y)
 {
     return x >= area.left && x <= area.right && y >= area.top && y <= area.bottom;
 }
@@ -105,44 +82,36 @@ void scatterBalls()
     buttonState[TimeToggleRow2] = Available;
 }
 
-void performClick(int32_t page)
+void perform(int32_t action)
 {
-    switch (page) {
-    case 104: case 107: case 152: buttonRow = 1; break;
-    case 106: case 108: buttonRow = 0; break;
-    case 119: case 131: case 145:
+    switch (action) {
+    case ShowFirstRow: buttonRow = 0; break;
+    case ShowSecondRow: buttonRow = 1; break;
+    case SelectCue:
         selectTool(Cue);
         if (buttonState[TimeToggle] == Active) buttonState[TimeToggle] = Available;
         break;
-    case 121: chooseBall(0); break;
-    case 124: strike(0, -1, -1); releaseChoice(Cue); break;
-    case 129: case 135: case 148: buttonState[TimeToggle] = Active; break;
-    case 133: chooseBall(1); break;
-    case 134: strike(1, 1, -1); releaseChoice(Cue); break;
-    case 139: selectTool(Teleport); break;
-    case 142: case 146: chooseBall(2); break;
-    case 143:
+    case SelectTeleport: selectTool(Teleport); break;
+    case SelectChaos: selectTool(Chaos); break;
+    case ChooseBall0: chooseBall(0); break;
+    case ChooseBall1: chooseBall(1); break;
+    case ChooseBall2: chooseBall(2); break;
+    case StrikeBall0: strike(0, -1, -1); releaseChoice(Cue); break;
+    case StrikeBall1: strike(1, 1, -1); releaseChoice(Cue); break;
+    case StrikeBall2: strike(2, -1, -1); releaseChoice(Cue); break;
+    case TeleportBall2:
         balls[2].x = 35;
         balls[2].y = 135;
         releaseChoice(Teleport);
         break;
-    case 147: strike(2, -1, -1); releaseChoice(Cue); break;
-    case 153: selectTool(Chaos); break;
-    case 154: scatterBalls(); break;
-    case 157: buttonState[TimeToggleRow2] = Active; break;
+    case ScatterBalls: scatterBalls(); break;
+    case LightTime: buttonState[TimeToggle] = Active; break;
+    case LightSecondTime: buttonState[TimeToggleRow2] = Active; break;
     default: break;
     }
 }
 
-bool asksForThePocket(int32_t page) { return page == 124 || page == 134 || page == 147; }
-
 } // namespace
-
-bool pageAutoAdvances(int32_t mode)
-{
-    return mode >= TutorialFirstPage && mode <= TutorialLastPage &&
-           pageAutoAdvance[mode - TutorialFirstPage];
-}
 
 void arrangeDemonstrationTable()
 {
@@ -168,13 +137,12 @@ void arrangeDemonstrationTable()
 void advanceTutorialPage()
 {
     ++gameMode;
-    const int32_t line = 2 * (gameMode - TutorialFirstPage);
-    // Past the last page the text table holds only empty lines.
-    const bool hasText = line + 1 < TUTORIAL_TEXT_LINES;
-    pushMessage(hasText ? tutorialText[line] : "");
-    pushMessage(hasText ? tutorialText[line + 1] : "");
-    if (gameMode == 117) arrangeDemonstrationTable();
-    if (gameMode == 151) prepareField();
+    // Past the last page there is nothing to say: two empty lines.
+    const TutorialPage& page = tutorialPage(gameMode);
+    pushMessage(page.lines[0]);
+    pushMessage(page.lines[1]);
+    if (page.setUp == DemonstrationTable) arrangeDemonstrationTable();
+    if (page.setUp == FreshRack) prepareField();
     pageDeadline = static_cast<int32_t>(currentTicks) + TUTORIAL_PAGE_DELAY_MS;
     if (gameMode > TutorialLastPage) gameMode = StartMenu;
     fullRedraw = 1;
@@ -183,14 +151,12 @@ void advanceTutorialPage()
 
 void tutorialClick(int32_t x, int32_t y)
 {
-    for (const ClickArea& area : CLICK_AREAS) {
-        if (area.page != gameMode) continue;
-        if (inside(area, x, y)) {
-            performClick(area.page);
-            advanceTutorialPage();
-        } else if (asksForThePocket(area.page)) {
-            pushMessage("Click exactly in the center of the pocket");
-        }
-        return;
+    const TutorialPage& page = tutorialPage(gameMode);
+    if (page.action == NoAction) return;
+    if (inside(page.click, x, y)) {
+        perform(page.action);
+        advanceTutorialPage();
+    } else if (page.pocketHint) {
+        pushMessage("Click exactly in the center of the pocket");
     }
 }

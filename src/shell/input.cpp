@@ -1,6 +1,7 @@
 #include "shell/input.h"
 #include "render/frame.h"
 #include "rules/tutorial.h"
+#include "rules/tutorial_pages.h"
 #include "shell/audio.h"
 #include "rules/game_mode.h"
 #include "shell/main_loop.h"
@@ -9,13 +10,6 @@
 #include "shell/tool_clicks.h"
 
 namespace {
-
-// The tutorial pages on which an aim arrow follows the mouse.
-bool aimingTutorialPage(int32_t mode)
-{
-    return mode == 122 || mode == 123 || mode == 124 || mode == 134 || mode == 143 ||
-           mode == 147;
-}
 
 // Every key press and button press ends the same way: the whole window again, and a blip.
 void redrawWithSelectSound()
@@ -39,7 +33,7 @@ void keyPressed(SDLKey key)
 void keyReleased(SDLKey key)
 {
     if (key == SDLK_RETURN) {
-        if (gameMode >= TutorialFirstPage && pageAutoAdvances(gameMode)) advanceTutorialPage();
+        if (tutorialPage(gameMode).turnsByItself) advanceTutorialPage();
     } else if (key == SDLK_ESCAPE) {
         // Whatever was going on is abandoned; the next start prepares a fresh field.
         gameMode = StartMenu;
@@ -57,22 +51,22 @@ void mouseMoved(const SDL_MouseMotionEvent& motion)
     if (motion.state != 0) return;
     const int32_t x = motion.x, y = motion.y;
     const bool onTable = x > 0 && x < 300 && y > 100 && y < 300;
-    if (onTable && (gameMode == Aiming || aimingTutorialPage(gameMode))) followAim(x, y);
+    if (onTable && (gameMode == Aiming || tutorialPage(gameMode).aimFollowsMouse)) followAim(x, y);
     if (gameMode == StartMenu) menuSelection = menuRowAt(x, y);
     if (gameMode == OptionsMenu) optionsSelection = menuRowAt(x, y);
 }
 
 void leftButtonPressed(int32_t x, int32_t y)
 {
-    if (gameMode < 10)
+    if (isStartMenuMode(gameMode))
         startMenuClick(x, y);
-    else if (gameMode < 30)
+    else if (isMatchMode(gameMode))
         leftClickInMatch(x, y);
-    else if (gameMode < 40)
+    else if (isOptionsMode(gameMode))
         optionsMenuClick(x, y);
-    else if (gameMode < 50)
+    else if (isEndScreenMode(gameMode))
         endScreenClick();
-    else if (gameMode >= TutorialFirstPage)
+    else if (isTutorialMode(gameMode))
         tutorialClick(x, y);
 }
 

@@ -7,6 +7,7 @@
 #include "rules/platform.h"
 #include "rules/progress_log.h"
 #include "rules/tutorial.h"
+#include "rules/tutorial_pages.h"
 #include "shell/audio.h"
 #include "shell/clock.h"
 #include "rules/game_mode.h"
@@ -25,16 +26,10 @@ namespace {
 constexpr uint32_t INIT_VIDEO_AND_AUDIO = 0x30;
 constexpr uint32_t INIT_VIDEO = 0x20;
 
-bool tutorialSimulatedPage(int32_t mode)
-{
-    return mode == 130 || mode == 131 || mode == 136 || mode == 149 || mode == 158;
-}
-
 void rotateMusic()
 {
-    const bool inMatch = gameMode >= 10 && gameMode <= 29;
     if (!Options.music || static_cast<int32_t>(currentTicks) < nextTrackTime) return;
-    if (!inMatch && gameMode < TutorialFirstPage) return;
+    if (!isMatchMode(gameMode) && !isTutorialMode(gameMode)) return;
     currentTrack = std::rand() % 4;
     nextTrackTime = static_cast<int32_t>(currentTicks) + trackLengthMs[currentTrack];
     playMusic(currentTrack, LOOP_FOREVER);
@@ -116,9 +111,9 @@ void runTick()
         rollMenuBall();
     } else if (gameMode == EndScreen) {
         bounceMenuBall();
-    } else if (gameMode >= TutorialFirstPage) {
-        if (tutorialSimulatedPage(gameMode)) tutorialTick();
-        if (static_cast<int32_t>(currentTicks) >= pageDeadline && pageAutoAdvances(gameMode))
+    } else if (isTutorialMode(gameMode)) {
+        if (tutorialPage(gameMode).ballsRoll) tutorialTick();
+        if (static_cast<int32_t>(currentTicks) >= pageDeadline && tutorialPage(gameMode).turnsByItself)
             advanceTutorialPage();
     }
     drawFrame();

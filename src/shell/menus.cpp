@@ -45,8 +45,8 @@ void startMenuClick(int32_t x, int32_t y)
     menuSelection = menuRowAt(x, y);
     switch (menuSelection) {
     case RowTutorial: startTutorial(); break;
-    case RowOnePlayer: startMatch(1, "Your goal is to get up to 980 points in 10 turns"); break;
-    case RowTwoPlayers: startMatch(2, "Player 1, your first move"); break;
+    case RowOnePlayer: startMatch(OnePlayer, "Your goal is to get up to 980 points in 10 turns"); break;
+    case RowTwoPlayers: startMatch(TwoPlayers, "Player 1, your first move"); break;
     case RowOptions:
         gameMode = OptionsMenu;
         fullRedraw = 1;

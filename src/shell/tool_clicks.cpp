@@ -108,11 +108,6 @@ void pickBall(int32_t x, int32_t y)
     }
 }
 
-bool actsOnlyOnce(int32_t kind)
-{
-    return kind == Tilt || kind == Hammer || kind == Boost || kind == Chaos;
-}
-
 void placeTool(int32_t x, int32_t y)
 {
     if (x < 40 || x > 260 || y < 140 || y > 260) {
@@ -144,7 +139,7 @@ void placeTool(int32_t x, int32_t y)
     if (selectedTool == Magnet) pushMessage("Magnet set (balls won't grow in value while in field)");
     refreshTimeToggle();
     updateBallArrows();
-    if (actsOnlyOnce(selectedTool))
+    if (!toolCatalogue[selectedTool].staysPlaced)
         clearPlacedTool(s);
     else
         placedToolCount = s + 1;
@@ -158,16 +153,16 @@ void clickWithToolSelected(int32_t x, int32_t y)
         return;
     }
     if (selectedTool < 0) return;
-    if (toolTarget[selectedTool] == TargetBall)
+    if (toolCatalogue[selectedTool].target == TargetBall)
         pickBall(x, y);
-    else if (toolTarget[selectedTool] == TargetPoint)
+    else if (toolCatalogue[selectedTool].target == TargetPoint)
         placeTool(x, y);
 }
 
 void completeApplication()
 {
-    if (selectedTool == Cue || selectedTool == Teleport || selectedTool == Jump)
-        consumeUse(selectedTool);
+    // The Fan spent its use when its stream was set; a ball tool spends it now.
+    if (toolCatalogue[selectedTool].target == TargetBall) consumeUse(selectedTool);
     gameMode = Paused;
     if (selectedBall >= 0) balls[selectedBall].selected = 0;
     selectedBall = -1;
@@ -182,7 +177,7 @@ void completeApplication()
 bool aimHasItsSubject()
 {
     if (selectedTool < 0) return false;
-    if (toolTarget[selectedTool] == TargetBall) return selectedBall >= 0 && selectedBall < BALL_COUNT;
+    if (toolCatalogue[selectedTool].target == TargetBall) return selectedBall >= 0 && selectedBall < BALL_COUNT;
     return placedToolCount >= 0 && placedToolCount < PLACED_TOOL_SLOTS;
 }
 
@@ -244,11 +239,11 @@ void cancelTool()
 
 void followAim(int32_t x, int32_t y)
 {
-    if (selectedTool == Cue || selectedTool == Fan || selectedTool == Teleport) {
+    if (selectedTool == Jump) {
+        // The Jump keeps the ball's direction, and at rest it has none: the aim stays put.
+        if (selectedBall >= 0) jumpTarget(selectedBall, x, y, aimX, aimY);
+    } else if (selectedTool >= 0 && toolCatalogue[selectedTool].aims) {
         aimX = x;
         aimY = y;
-    } else if (selectedTool == Jump && selectedBall >= 0) {
-        // At rest the ball has no direction: the aim stays where it was.
-        jumpTarget(selectedBall, x, y, aimX, aimY);
     }
 }
