@@ -1,12 +1,12 @@
 #include "bench_window.h"
 #include "physics/ball.h"
-#include "render/assets.h"
 #include "physics/ball_view.h"
+#include "render/assets.h"
 #include "render/surfaces.h"
-#include "rules/tool_catalogue.h"
-#include "rules/turn_cycle.h"
 #include "rules/game_mode.h"
 #include "rules/progress_log.h"
+#include "rules/tool_catalogue.h"
+#include "rules/turn_cycle.h"
 #include <cstdio>
 
 bool openBenchWindow()

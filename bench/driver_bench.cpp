@@ -3,9 +3,9 @@
 // milliseconds of play per real second.
 #include "bench_window.h"
 #include "physics/ball.h"
+#include "rules/game_mode.h"
 #include "rules/match.h"
 #include "shell/clock.h"
-#include "rules/game_mode.h"
 #include "shell/main_loop.h"
 #include "shell/pushed_events.h"
 #include <SDL/SDL.h>

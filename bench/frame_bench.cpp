@@ -5,12 +5,12 @@
 #include "bench_window.h"
 #include "physics/ball.h"
 #include "render/font.h"
-#include "rules/message_log.h"
 #include "render/frame.h"
 #include "render/surfaces.h"
-#include "rules/match.h"
-#include "rules/tool_catalogue.h"
 #include "rules/game_mode.h"
+#include "rules/match.h"
+#include "rules/message_log.h"
+#include "rules/tool_catalogue.h"
 #include "shell/main_loop.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -4,9 +4,9 @@
 #include "bench_window.h"
 #include "physics/ball.h"
 #include "physics/simulation.h"
+#include "rules/game_mode.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
-#include "rules/game_mode.h"
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 

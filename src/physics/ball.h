@@ -12,7 +12,7 @@ struct Ball {
     int32_t pocketedBy; // the player whose turn it was when it fell, -1 while on the table
     uint8_t noScore;    // set for a tick by a Fan or Magnet: contacts earn no value
     int32_t screenX, screenY;
-    uint8_t selected; // drawn white: the target of a ball tool or marked by the tutorial
+    uint8_t selected;      // drawn white: the target of a ball tool or marked by the tutorial
     int32_t headingSector; // the row of its motion arrow, -1 at rest
     int32_t speedClass;    // the column of its motion arrow
 };

@@ -1,12 +1,12 @@
 #include "physics/cushions.h"
 #include "physics/ball.h"
-#include "rules/message_log.h"
+#include "rules/game_mode.h"
 #include "rules/match.h"
+#include "rules/message_log.h"
 #include "rules/platform.h"
+#include "rules/turn_cycle.h"
 #include "rules/tutorial.h"
 #include "rules/tutorial_pages.h"
-#include "rules/turn_cycle.h"
-#include "rules/game_mode.h"
 #include <cmath>
 #include <cstdio>
 
@@ -17,9 +17,9 @@ constexpr int32_t MAX_POCKETED_VALUE = 49;
 // One cushion: which side of its line the ball has crossed, the stretch of the line that is
 // cushion (it stops 2 pixels short of each corner), and how far past the line a pocket takes it.
 struct Cushion {
-    bool vertical;  // the line is x = line (left and right) rather than y = line
+    bool vertical; // the line is x = line (left and right) rather than y = line
     double line;
-    double outward; // +1 when crossing means a greater coordinate
+    double outward;            // +1 when crossing means a greater coordinate
     double spanStart, spanEnd; // the cushion proper, open bounds along the line
     double pocketLimit;
 };

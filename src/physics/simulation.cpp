@@ -1,13 +1,13 @@
 #include "physics/simulation.h"
 #include "physics/ball.h"
+#include "physics/ball_view.h"
 #include "physics/collision.h"
 #include "physics/cushions.h"
 #include "physics/field_effects.h"
-#include "physics/ball_view.h"
+#include "rules/game_mode.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include "rules/tutorial_pages.h"
-#include "rules/game_mode.h"
 #include <cmath>
 
 namespace {
@@ -18,8 +18,7 @@ constexpr int32_t VALUELESS_TUTORIAL_BALL = 11;
 // in a bottom corner zone still slows down, while one beyond the other lines does not.
 bool inDampingRegion(const Ball& ball)
 {
-    return ball.x > LEFT_CUSHION && ball.x < RIGHT_CUSHION && ball.y > TOP_CUSHION &&
-           ball.y < 282;
+    return ball.x > LEFT_CUSHION && ball.x < RIGHT_CUSHION && ball.y > TOP_CUSHION && ball.y < 282;
 }
 
 // A fast component loses half a percent; a slow one creeps to a stop by a fixed step.

@@ -28,10 +28,10 @@ namespace {
 
 // The handle each entry of IMAGE_FILES is loaded into, in the same order.
 SDL_Surface** const imageHandles[IMAGE_COUNT] = {
-    &shadeImage,   &fieldImage,     &holesImage,  &borderImage,          &panelImage,
-    &messageBackImage, &fontImage,  &buttonsImage, &numbersImage,        &ballsImage,
-    &arrowsImage,  &startBackgroundImage, &optionsImage, &optionValuesImage,
-    &endBackgroundImage, &bannersImage,
+    &shadeImage,   &fieldImage,        &holesImage,         &borderImage,
+    &panelImage,   &messageBackImage,  &fontImage,          &buttonsImage,
+    &numbersImage, &ballsImage,        &arrowsImage,        &startBackgroundImage,
+    &optionsImage, &optionValuesImage, &endBackgroundImage, &bannersImage,
 };
 
 // The game's pictures are at most 660 wide and 300 tall; a header that claims more than this

@@ -7,7 +7,8 @@ int32_t glyphOffset[GLYPH_COUNT] = {};
 void buildGlyphOffsets()
 {
     glyphOffset[0] = 0;
-    for (int32_t i = 1; i < GLYPH_COUNT; ++i) glyphOffset[i] = glyphOffset[i - 1] + glyphWidth[i - 1];
+    for (int32_t i = 1; i < GLYPH_COUNT; ++i)
+        glyphOffset[i] = glyphOffset[i - 1] + glyphWidth[i - 1];
 }
 
 void drawText(const char* text, int32_t x, int32_t y)

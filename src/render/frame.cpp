@@ -2,8 +2,8 @@
 #include "render/menu_screens.h"
 #include "render/surfaces.h"
 #include "render/table_screen.h"
-#include "rules/tutorial_pages.h"
 #include "rules/game_mode.h"
+#include "rules/tutorial_pages.h"
 
 namespace {
 

@@ -4,6 +4,5 @@
 #include "rules/platform.h"
 #include <cstdint>
 
-
 void drawFrame();
 void composeFrame();

@@ -22,8 +22,7 @@ constexpr int32_t glyphWidth[GLYPH_COUNT] = {
 constexpr int32_t fontImageWidth()
 {
     int32_t total = 0;
-    for (int32_t w : glyphWidth)
-        total += w;
+    for (int32_t w : glyphWidth) total += w;
     return total;
 }
 static_assert(fontImageWidth() == 660);

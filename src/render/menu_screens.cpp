@@ -1,13 +1,13 @@
 #include "render/menu_screens.h"
+#include "physics/ball.h"
 #include "render/assets.h"
 #include "render/ball_sprites.h"
+#include "render/font.h"
+#include "render/menu_ball.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
-#include "render/menu_ball.h"
-#include "physics/ball.h"
-#include "render/font.h"
-#include "rules/message_log.h"
 #include "rules/match.h"
+#include "rules/message_log.h"
 #include <cstdio>
 
 namespace {
@@ -30,7 +30,10 @@ void drawHighlight(int32_t selection)
                  BALL_CELL_SIZE, BALL_CELL_SIZE);
 }
 
-void drawOffMark(int32_t x, int32_t y) { blitToScreen(optionValuesImage, x, y, OFF_MARK_X, 0, 32, 16); }
+void drawOffMark(int32_t x, int32_t y)
+{
+    blitToScreen(optionValuesImage, x, y, OFF_MARK_X, 0, 32, 16);
+}
 
 // A player's pocketed balls in index order, left to right.
 void drawPocketedBalls(int32_t player, int32_t y)
@@ -76,11 +79,11 @@ void drawOptionsScreen()
 void drawEndScreen()
 {
     blitToScreen(endBackgroundImage, 0, 0, 0, 0, 300, 300);
-    const int32_t bannerY = Match.gameKind == OnePlayer  ? 150
-                            : Match.winner == 0          ? 0
-                            : Match.winner == 1          ? 50
+    const int32_t bannerY = Match.gameKind == OnePlayer   ? 150
+                            : Match.winner == 0           ? 0
+                            : Match.winner == 1           ? 50
                             : Match.winner == WINNER_DRAW ? 100
-                                                         : -1;
+                                                          : -1;
     if (bannerY >= 0) blitToScreen(bannersImage, 0, 0, 0, bannerY, 300, 50);
     drawPocketedBalls(0, 87);
     drawResultLine(0, 75);

@@ -162,8 +162,8 @@ void blitToScreen(SDL_Surface* image, int32_t dstX, int32_t dstY, int32_t srcX, 
         keyedCopy(image, dstX, dstY, srcX, srcY, w, h);
         return;
     }
-    SDL_Rect source = {static_cast<Sint16>(srcX), static_cast<Sint16>(srcY),
-                       static_cast<Uint16>(w), static_cast<Uint16>(h)};
+    SDL_Rect source = {static_cast<Sint16>(srcX), static_cast<Sint16>(srcY), static_cast<Uint16>(w),
+                       static_cast<Uint16>(h)};
     SDL_Rect target = {static_cast<Sint16>(dstX), static_cast<Sint16>(dstY), 0, 0};
     // The frame holds the screen locked while it composes (where the library needs a lock), and
     // the library must not blit onto a locked surface: release it around the copy and take it

@@ -1,15 +1,15 @@
 #include "render/table_screen.h"
 #include "physics/ball.h"
-#include "render/assets.h"
 #include "physics/ball_view.h"
+#include "render/assets.h"
 #include "render/ball_sprites.h"
 #include "render/font.h"
-#include "rules/message_log.h"
 #include "render/surfaces.h"
+#include "rules/game_mode.h"
 #include "rules/match.h"
+#include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
 #include "rules/tutorial_pages.h"
-#include "rules/game_mode.h"
 #include <cmath>
 
 namespace {
@@ -68,7 +68,8 @@ void drawAimForSelection()
     if (!(gameMode == Aiming || tutorialPage(gameMode).aimFollowsMouse) || selectedTool < 0) return;
     if (toolCatalogue[selectedTool].target == TargetBall && selectedBall >= 0)
         drawAim(balls[selectedBall].x, balls[selectedBall].y, aimX, aimY);
-    else if (toolCatalogue[selectedTool].target == TargetPoint && placedToolCount < PLACED_TOOL_SLOTS)
+    else if (toolCatalogue[selectedTool].target == TargetPoint &&
+             placedToolCount < PLACED_TOOL_SLOTS)
         drawAim(PlacedTool.x[placedToolCount], PlacedTool.y[placedToolCount], aimX, aimY);
 }
 

@@ -1,7 +1,7 @@
 #include "rules/tool_catalogue.h"
 #include "physics/simulation.h"
-#include "rules/message_log.h"
 #include "rules/game_mode.h"
+#include "rules/message_log.h"
 #include <cstdio>
 
 // The fixed facts of every button. Charges of 100 are never used up; a counted tool spends one

@@ -1,13 +1,13 @@
 #include "rules/turn_cycle.h"
 #include "physics/ball.h"
 #include "physics/ball_view.h"
+#include "physics/simulation.h"
+#include "rules/game_mode.h"
 #include "rules/match.h"
+#include "rules/message_log.h"
 #include "rules/platform.h"
 #include "rules/progress_log.h"
 #include "rules/tool_catalogue.h"
-#include "rules/game_mode.h"
-#include "physics/simulation.h"
-#include "rules/message_log.h"
 #include "rules/tutorial.h"
 #include <cstdio>
 

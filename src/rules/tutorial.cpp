@@ -1,13 +1,13 @@
 #include "rules/tutorial.h"
 #include "physics/ball.h"
 #include "physics/ball_view.h"
-#include "rules/message_log.h"
+#include "rules/game_mode.h"
 #include "rules/match.h"
+#include "rules/message_log.h"
 #include "rules/platform.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include "rules/tutorial_pages.h"
-#include "rules/game_mode.h"
 #include <cstdlib>
 
 int32_t pageDeadline = 0;
@@ -96,9 +96,18 @@ void perform(int32_t action)
     case ChooseBall0: chooseBall(0); break;
     case ChooseBall1: chooseBall(1); break;
     case ChooseBall2: chooseBall(2); break;
-    case StrikeBall0: strike(0, -1, -1); releaseChoice(Cue); break;
-    case StrikeBall1: strike(1, 1, -1); releaseChoice(Cue); break;
-    case StrikeBall2: strike(2, -1, -1); releaseChoice(Cue); break;
+    case StrikeBall0:
+        strike(0, -1, -1);
+        releaseChoice(Cue);
+        break;
+    case StrikeBall1:
+        strike(1, 1, -1);
+        releaseChoice(Cue);
+        break;
+    case StrikeBall2:
+        strike(2, -1, -1);
+        releaseChoice(Cue);
+        break;
     case TeleportBall2:
         balls[2].x = 35;
         balls[2].y = 135;

@@ -1,18 +1,18 @@
 #include "shell/main_loop.h"
 #include "physics/simulation.h"
-#include "render/assets.h"
 #include "render/asset_files.h"
+#include "render/assets.h"
 #include "render/frame.h"
+#include "render/menu_ball.h"
 #include "render/surfaces.h"
+#include "rules/game_mode.h"
 #include "rules/platform.h"
 #include "rules/progress_log.h"
 #include "rules/tutorial.h"
 #include "rules/tutorial_pages.h"
 #include "shell/audio.h"
 #include "shell/clock.h"
-#include "rules/game_mode.h"
 #include "shell/input.h"
-#include "render/menu_ball.h"
 #include <SDL/SDL.h>
 #include <cstdlib>
 
@@ -75,8 +75,8 @@ bool startUp()
     SDL_WM_SetCaption("Kestrola", "Kestrola");
     screen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 32, 0);
     if (!screen) {
-        std::fprintf(progressLog, "Unable to set %d x %d video: %s\n", WINDOW_WIDTH,
-                     WINDOW_HEIGHT, SDL_GetError());
+        std::fprintf(progressLog, "Unable to set %d x %d video: %s\n", WINDOW_WIDTH, WINDOW_HEIGHT,
+                     SDL_GetError());
         std::exit(1);
     }
     std::fprintf(progressLog, "screen successfully initialized\n");
@@ -113,7 +113,8 @@ void runTick()
         bounceMenuBall();
     } else if (isTutorialMode(gameMode)) {
         if (tutorialPage(gameMode).ballsRoll) tutorialTick();
-        if (static_cast<int32_t>(currentTicks) >= pageDeadline && tutorialPage(gameMode).turnsByItself)
+        if (static_cast<int32_t>(currentTicks) >= pageDeadline &&
+            tutorialPage(gameMode).turnsByItself)
             advanceTutorialPage();
     }
     drawFrame();

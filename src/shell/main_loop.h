@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
-extern int32_t nextTickTime;  // the next tick runs at or after this time
-extern uint32_t ticksRun;     // ticks since start-up
+extern int32_t nextTickTime; // the next tick runs at or after this time
+extern uint32_t ticksRun;    // ticks since start-up
 
 // In-game music rotation: when the next track is chosen, and which was chosen last.
 extern int32_t nextTrackTime;

@@ -1,13 +1,13 @@
 #include "shell/menus.h"
-#include "rules/message_log.h"
 #include "render/frame.h"
-#include "rules/match.h"
-#include "rules/tutorial.h"
-#include "rules/turn_cycle.h"
-#include "shell/audio.h"
-#include "rules/game_mode.h"
-#include "shell/main_loop.h"
 #include "render/menu_ball.h"
+#include "rules/game_mode.h"
+#include "rules/match.h"
+#include "rules/message_log.h"
+#include "rules/turn_cycle.h"
+#include "rules/tutorial.h"
+#include "shell/audio.h"
+#include "shell/main_loop.h"
 #include <cstdlib>
 
 namespace {
@@ -45,7 +45,9 @@ void startMenuClick(int32_t x, int32_t y)
     menuSelection = menuRowAt(x, y);
     switch (menuSelection) {
     case RowTutorial: startTutorial(); break;
-    case RowOnePlayer: startMatch(OnePlayer, "Your goal is to get up to 980 points in 10 turns"); break;
+    case RowOnePlayer:
+        startMatch(OnePlayer, "Your goal is to get up to 980 points in 10 turns");
+        break;
     case RowTwoPlayers: startMatch(TwoPlayers, "Player 1, your first move"); break;
     case RowOptions:
         gameMode = OptionsMenu;

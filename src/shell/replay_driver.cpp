@@ -2,10 +2,10 @@
 #include "physics/ball.h"
 #include "physics/ball_view.h"
 #include "render/surfaces.h"
+#include "rules/game_mode.h"
 #include "rules/match.h"
 #include "rules/tool_catalogue.h"
 #include "shell/clock.h"
-#include "rules/game_mode.h"
 #include "shell/main_loop.h"
 #include "shell/pushed_events.h"
 #include "shell/replay_dump.h"
@@ -67,13 +67,19 @@ void pass()
 
 bool keyNamed(const std::string& name, SDLKey& key)
 {
-    if (name == "space") key = SDLK_SPACE;
-    else if (name == "return") key = SDLK_RETURN;
-    else if (name == "escape") key = SDLK_ESCAPE;
-    else if (name == "f10") key = SDLK_F10;
-    else if (name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= '0' && name[0] <= '9')))
+    if (name == "space")
+        key = SDLK_SPACE;
+    else if (name == "return")
+        key = SDLK_RETURN;
+    else if (name == "escape")
+        key = SDLK_ESCAPE;
+    else if (name == "f10")
+        key = SDLK_F10;
+    else if (name.size() == 1 &&
+             ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= '0' && name[0] <= '9')))
         key = static_cast<SDLKey>(name[0]);
-    else return false;
+    else
+        return false;
     return true;
 }
 
@@ -91,9 +97,12 @@ Outcome click(const Words& w)
     if (Outcome o = coordinates(w, 1, x, y); !o.error.empty()) return o;
     Uint8 button = SDL_BUTTON_LEFT;
     if (w.size() == 4) {
-        if (w[3] == "right") button = SDL_BUTTON_RIGHT;
-        else if (w[3] == "middle") button = SDL_BUTTON_MIDDLE;
-        else if (w[3] != "left") return fail("unknown button '" + w[3] + "'");
+        if (w[3] == "right")
+            button = SDL_BUTTON_RIGHT;
+        else if (w[3] == "middle")
+            button = SDL_BUTTON_MIDDLE;
+        else if (w[3] != "left")
+            return fail("unknown button '" + w[3] + "'");
     } else if (w.size() > 4) {
         return fail("too many arguments");
     }
@@ -108,8 +117,10 @@ Outcome motion(const Words& w)
     int64_t x = 0, y = 0;
     if (Outcome o = coordinates(w, 1, x, y); !o.error.empty()) return o;
     bool held = false;
-    if (w.size() == 4 && w[3] == "left") held = true;
-    else if (w.size() >= 4) return fail("motion takes X Y [left]");
+    if (w.size() == 4 && w[3] == "left")
+        held = true;
+    else if (w.size() >= 4)
+        return fail("motion takes X Y [left]");
     pushMotionEvent(x, y, held);
     pass();
     return ok();
@@ -189,17 +200,23 @@ Outcome setBall(const Words& w)
     for (size_t at = 3; at + 1 < w.size(); at += 2) {
         const std::string& name = w[at];
         const std::string& value = w[at + 1];
-        double* real = name == "x" ? &ball.x : name == "y" ? &ball.y : name == "vx" ? &ball.vx
-                     : name == "vy" ? &ball.vy : nullptr;
+        double* real = name == "x"    ? &ball.x
+                       : name == "y"  ? &ball.y
+                       : name == "vx" ? &ball.vx
+                       : name == "vy" ? &ball.vy
+                                      : nullptr;
         int64_t n = 0;
         if (real) {
             if (!parseDecimal(value, *real)) return fail("bad number '" + value + "'");
         } else if (name == "value" || name == "pocketedBy") {
-            if (!parseInRange(value, INT32_MIN, INT32_MAX, n)) return fail("bad number '" + value + "'");
+            if (!parseInRange(value, INT32_MIN, INT32_MAX, n))
+                return fail("bad number '" + value + "'");
             (name == "value" ? ball.value : ball.pocketedBy) = static_cast<int32_t>(n);
         } else if (name == "onTable" || name == "noScore" || name == "selected") {
             if (!parseInRange(value, 0, 1, n)) return fail("expected 0 or 1, not '" + value + "'");
-            uint8_t& flag = name == "onTable" ? ball.onTable : name == "noScore" ? ball.noScore : ball.selected;
+            uint8_t& flag = name == "onTable"   ? ball.onTable
+                            : name == "noScore" ? ball.noScore
+                                                : ball.selected;
             flag = static_cast<uint8_t>(n);
         } else {
             return fail("unknown ball field '" + name + "'");
@@ -212,7 +229,8 @@ Outcome setBall(const Words& w)
 Outcome setInteger(const Words& w, int32_t& target, int64_t low, int64_t high, size_t at)
 {
     int64_t n = 0;
-    if (w.size() != at + 1 || !parseInRange(w[at], low, high, n)) return fail("bad value for " + w[1]);
+    if (w.size() != at + 1 || !parseInRange(w[at], low, high, n))
+        return fail("bad value for " + w[1]);
     target = static_cast<int32_t>(n);
     return ok();
 }
@@ -235,8 +253,10 @@ Outcome set(const Words& w)
         return setInteger(w, buttonState[index], Unavailable, Active, 3);
     }
     if (what == "option") {
-        uint8_t* option = w[2] == "sound" ? &Options.sound : w[2] == "music" ? &Options.music
-                        : w[2] == "messages" ? &Options.messages : nullptr;
+        uint8_t* option = w[2] == "sound"      ? &Options.sound
+                          : w[2] == "music"    ? &Options.music
+                          : w[2] == "messages" ? &Options.messages
+                                               : nullptr;
         if (!option) return fail("unknown option '" + w[2] + "'");
         int64_t n = 0;
         if (w.size() != 4 || !parseInRange(w[3], 0, 1, n)) return fail("expected 0 or 1");

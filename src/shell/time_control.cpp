@@ -1,10 +1,10 @@
 #include "shell/time_control.h"
 #include "physics/ball_view.h"
-#include "rules/message_log.h"
 #include "render/frame.h"
+#include "rules/game_mode.h"
+#include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
 #include "shell/audio.h"
-#include "rules/game_mode.h"
 
 void startTime()
 {

@@ -1,15 +1,15 @@
 #include "shell/tool_clicks.h"
 #include "physics/ball.h"
 #include "physics/ball_tools.h"
+#include "physics/ball_view.h"
 #include "physics/field_effects.h"
 #include "physics/simulation.h"
-#include "physics/ball_view.h"
-#include "rules/message_log.h"
 #include "render/frame.h"
+#include "rules/game_mode.h"
+#include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include "shell/audio.h"
-#include "rules/game_mode.h"
 #include "shell/time_control.h"
 #include <cmath>
 
@@ -136,7 +136,8 @@ void placeTool(int32_t x, int32_t y)
     // A tool that leaves every ball at rest, once it has acted on all of them, has ended the
     // turn, even the match; the new turn (or the end screen) stands as the turn's end left it.
     if (gameMode != ToolSelected) return;
-    if (selectedTool == Magnet) pushMessage("Magnet set (balls won't grow in value while in field)");
+    if (selectedTool == Magnet)
+        pushMessage("Magnet set (balls won't grow in value while in field)");
     refreshTimeToggle();
     updateBallArrows();
     if (!toolCatalogue[selectedTool].staysPlaced)
@@ -177,7 +178,8 @@ void completeApplication()
 bool aimHasItsSubject()
 {
     if (selectedTool < 0) return false;
-    if (toolCatalogue[selectedTool].target == TargetBall) return selectedBall >= 0 && selectedBall < BALL_COUNT;
+    if (toolCatalogue[selectedTool].target == TargetBall)
+        return selectedBall >= 0 && selectedBall < BALL_COUNT;
     return placedToolCount >= 0 && placedToolCount < PLACED_TOOL_SLOTS;
 }
 

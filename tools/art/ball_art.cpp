@@ -25,10 +25,7 @@ constexpr Rgb ARROW_COLOURS[SPEED_CLASSES] = {
     {255, 222, 44},  {255, 152, 44}, {252, 70, 56},  {236, 44, 136}, {255, 120, 214},
 };
 
-Rgb ballColour(int32_t cell)
-{
-    return BALL_COLOURS[std::clamp(cell, 0, 9)];
-}
+Rgb ballColour(int32_t cell) { return BALL_COLOURS[std::clamp(cell, 0, 9)]; }
 
 void drawBall(cairo_t* cr, double centreX, double centreY, double radius, int32_t cell)
 {

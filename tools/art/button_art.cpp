@@ -83,9 +83,7 @@ static void drawButton(Canvas& sheet, int32_t kind, ButtonLook look)
     const double x = (kind % 10) * CELL;
     const double y = (kind / 10) * 90 + static_cast<int32_t>(look) * CELL;
     switch (look) {
-    case ButtonLook::Active:
-        drawActiveFrame(cr, x, y);
-        break;
+    case ButtonLook::Active: drawActiveFrame(cr, x, y); break;
     case ButtonLook::Available:
         drawPlate(cr, x, y, {70, 94, 146}, {28, 40, 74}, {150, 176, 226}, {8, 12, 26});
         break;

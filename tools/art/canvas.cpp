@@ -28,10 +28,7 @@ uint32_t* pixelsBegin(Canvas& canvas)
     return reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(canvas.surface));
 }
 
-void pixelsEnd(Canvas& canvas)
-{
-    cairo_surface_mark_dirty(canvas.surface);
-}
+void pixelsEnd(Canvas& canvas) { cairo_surface_mark_dirty(canvas.surface); }
 
 static int32_t stridePixels(const Canvas& canvas)
 {

@@ -12,10 +12,7 @@ uint32_t nextRandom(Random& random)
     return x;
 }
 
-double randomUnit(Random& random)
-{
-    return (nextRandom(random) >> 8) / 16777216.0;
-}
+double randomUnit(Random& random) { return (nextRandom(random) >> 8) / 16777216.0; }
 
 static uint32_t hashPoint(uint32_t seed, int32_t x, int32_t y)
 {
@@ -34,10 +31,7 @@ double pixelNoise(uint32_t seed, int32_t x, int32_t y)
     return (hashPoint(seed, x, y) >> 8) / 8388608.0 - 1.0;
 }
 
-static double smoothStep(double t)
-{
-    return t * t * (3.0 - 2.0 * t);
-}
+static double smoothStep(double t) { return t * t * (3.0 - 2.0 * t); }
 
 double valueNoise(uint32_t seed, double x, double y)
 {

@@ -283,60 +283,24 @@ void drawToolIcon(cairo_t* cr, int32_t kind, bool active)
     cairo_save(cr);
     switch (kind) {
     case 0:
-    case 10:
-        drawStopwatch(cr, active);
-        break;
-    case 1:
-        drawCue(cr);
-        break;
-    case 2:
-        drawFan(cr);
-        break;
-    case 3:
-        drawTilt(cr);
-        break;
-    case 4:
-        drawStopSign(cr);
-        break;
-    case 5:
-        drawReflectBlock(cr, true);
-        break;
-    case 6:
-        drawReflectBlock(cr, false);
-        break;
-    case 7:
-        drawTeleport(cr);
-        break;
-    case 8:
-        drawJump(cr);
-        break;
-    case 9:
-        drawPageCard(cr, "1");
-        break;
-    case 11:
-        drawMagnet(cr);
-        break;
-    case 12:
-        drawHammer(cr);
-        break;
-    case 13:
-        drawBoost(cr);
-        break;
-    case 14:
-        drawChaos(cr);
-        break;
-    case 16:
-        drawQuit(cr);
-        break;
-    case 18:
-        drawHourglass(cr);
-        break;
-    case 19:
-        drawPageCard(cr, "2");
-        break;
-    default:
-        drawBlank(cr, active);
-        break;
+    case 10: drawStopwatch(cr, active); break;
+    case 1: drawCue(cr); break;
+    case 2: drawFan(cr); break;
+    case 3: drawTilt(cr); break;
+    case 4: drawStopSign(cr); break;
+    case 5: drawReflectBlock(cr, true); break;
+    case 6: drawReflectBlock(cr, false); break;
+    case 7: drawTeleport(cr); break;
+    case 8: drawJump(cr); break;
+    case 9: drawPageCard(cr, "1"); break;
+    case 11: drawMagnet(cr); break;
+    case 12: drawHammer(cr); break;
+    case 13: drawBoost(cr); break;
+    case 14: drawChaos(cr); break;
+    case 16: drawQuit(cr); break;
+    case 18: drawHourglass(cr); break;
+    case 19: drawPageCard(cr, "2"); break;
+    default: drawBlank(cr, active); break;
     }
     cairo_restore(cr);
 }

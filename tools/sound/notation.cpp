@@ -160,7 +160,8 @@ int32_t readChord(std::string_view text, int32_t centre, int32_t keys[MAX_CHORD]
     if (text.empty() || text[0] < 'A' || text[0] > 'G') return 0;
     int32_t root = PITCH_CLASS[text[0] - 'A'];
     size_t at = 1;
-    if (at < text.size() && (text[at] == '#' || text[at] == 'b')) root += text[at++] == '#' ? 1 : -1;
+    if (at < text.size() && (text[at] == '#' || text[at] == 'b'))
+        root += text[at++] == '#' ? 1 : -1;
     std::string_view quality = text.substr(at);
     for (const ChordQuality& q : CHORD_QUALITIES) {
         if (quality != q.name) continue;
@@ -227,9 +228,9 @@ double readPitched(std::string_view text, const Voice& voice, int32_t beatsPerBa
         }
         bool accent = token[0] == '>';
         size_t cut = token.find_first_of(":'~");
-        std::string_view body = token.substr(accent ? 1 : 0, cut == std::string_view::npos
-                                                                 ? std::string_view::npos
-                                                                 : cut - (accent ? 1 : 0));
+        std::string_view body =
+            token.substr(accent ? 1 : 0, cut == std::string_view::npos ? std::string_view::npos
+                                                                       : cut - (accent ? 1 : 0));
         bool staccato = false, tie = false;
         for (size_t i = cut; i < token.size();) {
             if (token[i] == ':') {
@@ -337,8 +338,8 @@ bool readDrums(std::string_view text, const Voice& voice, double sectionBeats, R
         for (size_t i = rest; i < row.size(); ++i) {
             char c = row[i];
             if (c == ' ' || c == '|') continue;
-            int32_t velocity = c == 'X' ? voice.velocity + 25 : (c == 'o' ? voice.velocity - 30
-                                                                           : voice.velocity);
+            int32_t velocity =
+                c == 'X' ? voice.velocity + 25 : (c == 'o' ? voice.velocity - 30 : voice.velocity);
             if (c == 'x' || c == 'X' || c == 'o')
                 hits.push_back({beat, 1.0, voice.channel, key, velocity > 127 ? 127 : velocity});
             else if (c != '.')

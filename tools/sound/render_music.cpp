@@ -111,8 +111,8 @@ std::vector<MidiEvent> scheduleEvents(const Piece& piece, std::vector<NoteEvent>
     uint32_t seed = 12345u + static_cast<uint32_t>(piece.musicIndex);
     for (NoteEvent& note : notes) {
         seed = seed * 1103515245u + 12345u;
-        note.velocity = std::clamp(note.velocity + static_cast<int32_t>((seed >> 16) % 7) - 3, 1,
-                                   127);
+        note.velocity =
+            std::clamp(note.velocity + static_cast<int32_t>((seed >> 16) % 7) - 3, 1, 127);
     }
     // A note-off would also silence a later strike of the same key on the same channel, so
     // each note ends at the latest where the next one of its key begins.
@@ -143,8 +143,8 @@ std::vector<MidiEvent> scheduleEvents(const Piece& piece, std::vector<NoteEvent>
 void renderFrames(fluid_synth_t* synth, StereoBuffer& audio, size_t from, size_t to)
 {
     if (to > from)
-        fluid_synth_write_float(synth, static_cast<int>(to - from), audio.left.data() + from, 0,
-                                1, audio.right.data() + from, 0, 1);
+        fluid_synth_write_float(synth, static_cast<int>(to - from), audio.left.data() + from, 0, 1,
+                                audio.right.data() + from, 0, 1);
 }
 
 void setUpBand(fluid_synth_t* synth, const Piece& piece)
@@ -266,8 +266,8 @@ bool renderPiece(fluid_synth_t* synth, const Piece& piece, const char* outDir)
     normalise(audio);
     double seconds = static_cast<double>(audio.left.size()) / SAMPLE_RATE;
     if (seconds < piece.minSeconds || seconds > piece.maxSeconds) {
-        std::fprintf(stderr, "kestrola-sound: %s lasts %.3f s, it must last %.1f to %.1f s\n",
-                     path, seconds, piece.minSeconds, piece.maxSeconds);
+        std::fprintf(stderr, "kestrola-sound: %s lasts %.3f s, it must last %.1f to %.1f s\n", path,
+                     seconds, piece.minSeconds, piece.maxSeconds);
         return false;
     }
     std::string file = std::string(outDir) + "/" + path;

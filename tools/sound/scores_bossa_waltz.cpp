@@ -149,14 +149,18 @@ const Section WALTZ_SECTIONS[] = {
 
 } // namespace
 
+// clang-format off
 const Piece PIECE_BOSSA = {
     2, "cool bossa, D minor, 120 bpm, nylon guitar, flute, tenor sax", 120.0, 4, 0.5, BOSSA_VOICES,
     BOSSA_SECTIONS, "intro theme bridge variation tag", true, 4.0,
     trackLengthMs[2] / 1000.0 + 0.5, trackLengthMs[2] / 1000.0 + 2.0,
 };
+// clang-format on
 
+// clang-format off
 const Piece PIECE_WALTZ = {
     3, "jazz waltz, E flat major, 3/4 at 136 bpm, clarinet and piano", 136.0, 3, 0.6,
     WALTZ_VOICES, WALTZ_SECTIONS, "intro theme bridge variation tag", true, 4.0,
     trackLengthMs[3] / 1000.0 + 0.5, trackLengthMs[3] / 1000.0 + 2.0,
 };
+// clang-format on

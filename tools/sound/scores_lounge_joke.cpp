@@ -164,14 +164,18 @@ const Section JOKE_SECTIONS[] = {
 
 } // namespace
 
+// clang-format off
 const Piece PIECE_LOUNGE = {
     0, "lounge swing, F major, 122 bpm, brushes", 122.0, 4, 0.64, LOUNGE_VOICES, LOUNGE_SECTIONS,
     "intro theme bridge variation outro", true, 4.0,
     trackLengthMs[0] / 1000.0 + 0.5, trackLengthMs[0] / 1000.0 + 2.0,
 };
+// clang-format on
 
+// clang-format off
 const Piece PIECE_JOKE = {
     1, "bouncy joke, C major, 142 bpm, pizzicato and marimba", 142.0, 4, 0.5, JOKE_VOICES,
     JOKE_SECTIONS, "intro theme variation tiptoe answers reprise tag", true, 3.0,
     trackLengthMs[1] / 1000.0 + 0.5, trackLengthMs[1] / 1000.0 + 2.0,
 };
+// clang-format on

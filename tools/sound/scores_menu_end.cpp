@@ -121,17 +121,23 @@ const Section FANFARE_TWO_SECTIONS[] = {
 
 } // namespace
 
+// clang-format off
 const Piece PIECE_MENU = {
     4, "welcoming lounge, G major, 108 bpm, jazz guitar and electric piano", 108.0, 4, 0.55,
     MENU_VOICES, MENU_SECTIONS, "welcome middle return", true, 4.0, 30.0, 60.0,
 };
+// clang-format on
 
+// clang-format off
 const Piece PIECE_FANFARE_ONE = {
     5, "bright trumpet fanfare, C major, 120 bpm", 120.0, 4, 0.5, FANFARE_ONE_VOICES,
     FANFARE_ONE_SECTIONS, "call close hold", false, 2.5, 4.0, 10.0,
 };
+// clang-format on
 
+// clang-format off
 const Piece PIECE_FANFARE_TWO = {
     6, "lilting brass fanfare, B flat major, 3/4 at 132 bpm", 132.0, 3, 0.5, FANFARE_TWO_VOICES,
     FANFARE_TWO_SECTIONS, "rise turn home", false, 4.0, 4.0, 10.0,
 };
+// clang-format on

@@ -14,7 +14,7 @@ namespace {
 
 // In MUSIC_FILES order; each piece also names its own index, and main checks they agree.
 const Piece* const PIECES[MUSIC_COUNT] = {
-    &PIECE_LOUNGE, &PIECE_JOKE, &PIECE_BOSSA,       &PIECE_WALTZ,
+    &PIECE_LOUNGE, &PIECE_JOKE,        &PIECE_BOSSA,       &PIECE_WALTZ,
     &PIECE_MENU,   &PIECE_FANFARE_ONE, &PIECE_FANFARE_TWO,
 };
 
