@@ -6,7 +6,9 @@
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
+#include "rules/random.h"
 #include "rules/turn_cycle.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -58,6 +60,19 @@ TEST(Core, AStrokeCollidesScoresNothingAndHandsOverTheTurnThroughThePlatform)
     EXPECT_EQ(calls[1], "effect 0 -1 0");
     EXPECT_EQ(calls[2], "halt 1") << "the clock stops with the turn";
     EXPECT_EQ(calls.back(), "frame");
+}
+
+TEST(Core, ChanceIsTheStandardsPortableGeneratorStartingAtOne)
+{
+    // The C standard's example generator from a state of 1: the same on every platform.
+    randomState = 1;
+    EXPECT_EQ(gameRandom(), 16838);
+    EXPECT_EQ(gameRandom(), 5758);
+    EXPECT_EQ(gameRandom(), 10113);
+    EXPECT_EQ(gameRandom(), 17515);
+    int32_t highest = 0;
+    for (int32_t i = 0; i < 100000; ++i) highest = std::max(highest, gameRandom());
+    EXPECT_EQ(highest, RANDOM_MAX);
 }
 
 } // namespace

@@ -2,10 +2,10 @@
 #include "physics/ball.h"
 #include "physics/simulation.h"
 #include "rules/message_log.h"
+#include "rules/random.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -106,8 +106,8 @@ void boost(int32_t b)
 // Each component becomes a whole number from -3 to 2; x is drawn before y.
 void scramble(int32_t b)
 {
-    balls[b].vx = (std::rand() % 6) - 3;
-    balls[b].vy = (std::rand() % 6) - 3;
+    balls[b].vx = (gameRandom() % 6) - 3;
+    balls[b].vy = (gameRandom() % 6) - 3;
     dampBall(b);
 }
 

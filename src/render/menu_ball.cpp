@@ -1,7 +1,7 @@
 #include "render/menu_ball.h"
 #include "render/ball_sprites.h"
 #include "rules/match.h"
-#include <cstdlib>
+#include "rules/random.h"
 
 double menuBallX = 307.0;
 double menuBallY = 263.0;
@@ -24,7 +24,7 @@ void rollMenuBall()
     if (menuBallX < -7 || menuBallY > 307) {
         menuBallX = 307;
         menuBallY = 263;
-        menuBallSpeed = (std::rand() % 7) + 3;
+        menuBallSpeed = (gameRandom() % 7) + 3;
         menuBallVy = 0;
         menuBallCell = cellForSpeed(menuBallSpeed);
     }
@@ -41,7 +41,7 @@ void bounceMenuBall()
     menuBallVy += MENU_BALL_GRAVITY;
     if (menuBallX > 330) {
         menuBallX = -30;
-        menuBallSpeed = (std::rand() % 9) + 1;
+        menuBallSpeed = (gameRandom() % 9) + 1;
         menuBallVy = 0;
         menuBallCell = cellForSpeed(menuBallSpeed);
         menuBallY = Match.gameKind == TwoPlayers ? 210 : 180;

@@ -5,10 +5,10 @@
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
+#include "rules/random.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include "rules/tutorial_pages.h"
-#include <cstdlib>
 
 int32_t pageDeadline = 0;
 
@@ -75,8 +75,8 @@ void releaseChoice(int32_t tool)
 void scatterBalls()
 {
     for (Ball& ball : balls) {
-        ball.vx = std::rand() % 6 - 3;
-        ball.vy = std::rand() % 6 - 3;
+        ball.vx = gameRandom() % 6 - 3;
+        ball.vy = gameRandom() % 6 - 3;
     }
     updateBallArrows();
     buttonState[TimeToggleRow2] = Available;

@@ -8,6 +8,7 @@
 #include "rules/game_mode.h"
 #include "rules/platform.h"
 #include "rules/progress_log.h"
+#include "rules/random.h"
 #include "rules/tutorial.h"
 #include "rules/tutorial_pages.h"
 #include "shell/audio.h"
@@ -30,7 +31,7 @@ void rotateMusic()
 {
     if (!Options.music || static_cast<int32_t>(currentTicks) < nextTrackTime) return;
     if (!isMatchMode(gameMode) && !isTutorialMode(gameMode)) return;
-    currentTrack = std::rand() % 4;
+    currentTrack = gameRandom() % 4;
     nextTrackTime = static_cast<int32_t>(currentTicks) + trackLengthMs[currentTrack];
     playMusic(currentTrack, LOOP_FOREVER);
 }

@@ -4,11 +4,11 @@
 #include "rules/game_mode.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
+#include "rules/random.h"
 #include "rules/turn_cycle.h"
 #include "rules/tutorial.h"
 #include "shell/audio.h"
 #include "shell/main_loop.h"
-#include <cstdlib>
 
 namespace {
 
@@ -59,7 +59,7 @@ void startMenuClick(int32_t x, int32_t y)
     // A match or the tutorial opens on a random in-game track; the rotation takes over from
     // its first tick.
     if ((gameMode == Paused || gameMode == TutorialFirstPage) && Options.music) {
-        currentTrack = std::rand() % 4;
+        currentTrack = gameRandom() % 4;
         playMusic(currentTrack, LOOP_FOREVER);
     }
 }
