@@ -13,6 +13,7 @@
 #include "rules/tutorial_pages.h"
 #include "shell/audio.h"
 #include "shell/clock.h"
+#include "shell/game_recording.h"
 #include "shell/input.h"
 #include <SDL/SDL.h>
 #include <cstdlib>
@@ -94,13 +95,20 @@ void runPass()
 {
     sleepMs(1);
     SDL_Event event;
-    while (SDL_PollEvent(&event)) handleEvent(event);
+    while (SDL_PollEvent(&event)) {
+        recordEvent(event);
+        handleEvent(event);
+    }
     currentTicks = readClock();
-    if (static_cast<int32_t>(currentTicks) < nextTickTime) return;
-    // Counted from this tick, not from the missed deadline: a slow machine runs slower rather
-    // than catching up.
-    nextTickTime = static_cast<int32_t>(currentTicks) + Options.tickInterval;
-    runTick();
+    const int32_t tickDue = nextTickTime;
+    const bool tickRuns = static_cast<int32_t>(currentTicks) >= tickDue;
+    if (tickRuns) {
+        // Counted from this tick, not from the missed deadline: a slow machine runs slower
+        // rather than catching up.
+        nextTickTime = static_cast<int32_t>(currentTicks) + Options.tickInterval;
+        runTick();
+    }
+    recordPass(currentTicks, tickDue, tickRuns);
 }
 
 void runTick()
@@ -123,6 +131,7 @@ void runTick()
 
 void shutDown()
 {
+    closeGameRecording();
     releaseAudio();
     std::exit(1);
 }

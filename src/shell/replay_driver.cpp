@@ -57,9 +57,12 @@ bool parseInRange(const std::string& word, int64_t low, int64_t high, int64_t& v
 
 // The virtual clock jumps by this much more on the next pass.
 uint32_t pendingStall = 0;
+// Set while a `queue` line pushes its events: they wait for the pass of the next command.
+bool holdingEvents = false;
 
 void pass()
 {
+    if (holdingEvents) return;
     virtualClockMs += pendingStall;
     pendingStall = 0;
     runPass();
@@ -273,9 +276,26 @@ Outcome shot(const Words& w)
     return ok();
 }
 
+Outcome execute(const Words& w);
+
+// Several events handled in one pass, as a recording has them: `queue` pushes the events of an
+// event command without running its pass.
+Outcome queue(const Words& w)
+{
+    const bool eventCommand =
+        w.size() >= 2 && (w[1] == "click" || w[1] == "motion" || w[1] == "key" ||
+                          w[1] == "keydown" || w[1] == "keyup" || w[1] == "quit");
+    if (!eventCommand) return fail("queue takes click, motion, key, keydown, keyup or quit");
+    holdingEvents = true;
+    const Outcome outcome = execute(Words(w.begin() + 1, w.end()));
+    holdingEvents = false;
+    return outcome;
+}
+
 Outcome execute(const Words& w)
 {
     const std::string& command = w[0];
+    if (command == "queue") return queue(w);
     if (command == "click") return click(w);
     if (command == "motion") return motion(w);
     if (command == "key") return key(w, true, true);

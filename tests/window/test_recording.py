@@ -1,0 +1,165 @@
+"""A game played by hand in a real window, recorded as it runs and played again by the scripted
+driver: the replay ends in the very state the game ended in, on the very picture the window
+showed. A recording cut short or edited into nonsense is refused line by line, never a crash."""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
+from virtual_display import start_display, wait_for  # noqa: E402
+from test_real_window import bmp_rgb  # noqa: E402
+
+GAME = os.environ.get("KESTROLA_GAME", "kestrola")
+REPLAY = os.environ.get("KESTROLA_REPLAY", "kestrola-replay")
+ASSETS = os.environ.get("KESTROLA_ASSET_DIR", ".")
+QUIET = {"SDL_VIDEODRIVER": "dummy", "SDL_AUDIODRIVER": "dummy"}
+
+
+def scratch_folder():
+    folder = tempfile.mkdtemp(prefix="kestrola-recording-")
+    for name in ("Images", "Music", "Sfx"):
+        os.symlink(os.path.join(ASSETS, name), os.path.join(folder, name))
+    return folder
+
+
+def replay(script, folder):
+    return subprocess.run([REPLAY, "-"], input=script, cwd=folder, capture_output=True,
+                          text=True, env=dict(os.environ, **QUIET), timeout=600)
+
+
+def state_at_exit(recording):
+    """The state the game wrote as it ended: (gameMode, turn, player, points) and the balls'
+    position, velocity, value and place, exactly."""
+    lines = [line[2:] for line in recording.splitlines() if line.startswith("# ")]
+    head = next(line for line in lines if line.startswith("at exit:")).replace(",", "").split()
+    game = (int(head[3]), int(head[5]), int(head[7]), [int(head[9]), int(head[10])])
+    balls = []
+    for line in lines:
+        if line.startswith("ball "):
+            words = line.split()
+            balls.append(tuple(float(w) for w in words[2:6]) + (int(words[7]), int(words[9])))
+    return game, balls
+
+
+def state_of(dump):
+    match = dump["match"]
+    game = (dump["gameMode"], match["turnNumber"], match["currentPlayer"], match["points"])
+    balls = [(b["x"], b["y"], b["vx"], b["vy"], b["value"], b["onTable"]) for b in dump["balls"]]
+    return game, balls
+
+
+class RecordedGame(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.xvfb, cls.env = start_display("640x480")
+        cls.folder = scratch_folder()
+        try:
+            cls.recording, cls.window = cls.play_by_hand()
+        except Exception:
+            cls.tearDownClass()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.xvfb.terminate()
+        cls.xvfb.wait()
+        shutil.rmtree(cls.folder, ignore_errors=True)
+
+    @classmethod
+    def play_by_hand(cls):
+        """Menus, the options with the music left on (its track changes draw on chance), a
+        two-player match of three turns with a Cue, a Fan, a Chaos and End turn, a pause in the
+        middle of a turn, then the tutorial's first pages; F10 ends it."""
+        path = os.path.join(cls.folder, "game.rec")
+        game = subprocess.Popen([GAME], cwd=cls.folder, env=dict(cls.env, KESTROLA_RECORD=path),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def x(*args):
+            return subprocess.run(list(args), env=cls.env, capture_output=True, text=True)
+        found = []
+        assert wait_for(lambda: found.extend(x("xdotool", "search", "--name",
+                                                "^Kestrola$").stdout.split()) or found, 30)
+        window = found[0]
+        x("xdotool", "windowfocus", "--sync", window)
+
+        def click(px, py, pause=0.25, button="1"):
+            x("xdotool", "mousemove", "--window", window, str(px), str(py), "click", button)
+            time.sleep(pause)
+
+        def key(name, pause=0.25):
+            x("xdotool", "key", "--window", window, name)
+            time.sleep(pause)
+        time.sleep(0.5)
+        click(120, 190)                    # Options
+        click(120, 140)                    # a faster game
+        click(120, 160)                    # the hints off
+        click(120, 212, 0.5)               # back
+        click(120, 174, 0.5)               # two players
+        click(45, 85), click(90, 160), click(75, 140)          # a Cue stroke up and left
+        click(75, 85), click(150, 230), click(200, 230)        # a Fan blowing right
+        key("space", 1.5)
+        click(150, 85)                     # paused mid-turn, with a Stop in hand
+        click(200, 200, button="3")        # and dropped again
+        key("space", 8.0)                  # the rest of the turn: player 2 to move
+        click(285, 85), click(135, 85), click(150, 200)        # Chaos
+        key("space", 2.0)
+        click(255, 85, 0.5)                # End turn, from the second row: player 1 again
+        click(15, 85, 0.5)                 # time cannot start on a table at rest
+        key("Escape", 0.5)
+        click(120, 140, 0.5)               # the tutorial
+        key("Return"), key("Return"), key("Return", 1.0)
+        shown = os.path.join(cls.folder, "window.rgb")
+        x("import", "-window", window, "-depth", "8", "rgb:" + shown)
+        with open(shown, "rb") as file:
+            picture = file.read()
+        key("F10")
+        assert game.wait(timeout=30) == 1
+        with open(path) as file:
+            return file.read(), picture
+
+    def test_the_driver_replays_the_recording_to_the_same_state_and_picture(self):
+        lines = self.recording.splitlines()
+        self.assertNotIn("set", {line.split()[0] for line in lines if line and line[0] != "#"})
+        for needed in ("click 150 85", "queue motion", "keydown space", "keyup return", "stall"):
+            self.assertTrue(any(line.startswith(needed) for line in lines), needed)
+        # Before its last pass, the replay looks at the game as the window showed it last.
+        end = lines.index("keydown f10")
+        folder = scratch_folder()
+        try:
+            run = replay("\n".join(lines[:end] + ["shot last.bmp", "dump"] + lines[end:]) + "\n",
+                         folder)
+            self.assertEqual(run.returncode, 1, run.stderr)
+            dump = json.loads(run.stdout.splitlines()[-1])
+            picture = bmp_rgb(os.path.join(folder, "last.bmp"))
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+        self.assertEqual(state_of(dump), state_at_exit(self.recording))
+        for turn in ("Player 2, your turn now", "Player 1, now it is your turn"):
+            self.assertIn(turn, dump["pushed"], "several turns were played")
+        tracks = [cue["name"] for cue in dump["cues"] if cue["op"] == "playMusic"]
+        self.assertGreaterEqual(len(set(tracks)), 2, "the music played, and changed")
+        differing = sum(picture[i:i + 3] != self.window[i:i + 3] for i in range(0, 270000, 3))
+        self.assertEqual(differing, 0, "pixels differ from the window's last picture")
+
+    def test_a_recording_cut_short_or_garbled_is_refused_by_line(self):
+        lines = self.recording.splitlines()
+        middle = len(lines) // 2
+        folder = scratch_folder()
+        try:
+            cut = replay("\n".join(lines[:middle]) + "\n" + lines[middle][:3] + "\n", folder)
+            garbled = replay("\n".join(lines[:middle] + ["click 150 here"] + lines[middle:]),
+                             folder)
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+        for run in (cut, garbled):
+            self.assertEqual(run.returncode, 2, run.stderr)
+            self.assertTrue(run.stderr.startswith("%d: " % (middle + 1)), run.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main()
