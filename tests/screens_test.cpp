@@ -2,21 +2,21 @@
 // value colours, arrows where the aim and motion point, the menus' highlight and values, and the
 // end screen; and which rectangles each mode pushes to the display.
 #include "physics/ball.h"
-#include "render/assets.h"
 #include "physics/ball_view.h"
+#include "render/assets.h"
 #include "render/ball_sprites.h"
 #include "render/font.h"
-#include "rules/message_log.h"
 #include "render/frame.h"
 #include "render/menu_screens.h"
 #include "render/surfaces.h"
+#include "rules/game_mode.h"
 #include "rules/match.h"
+#include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
-#include "rules/game_mode.h"
 #include "test_window.h"
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -70,13 +70,14 @@ TEST(BallSprites, ValueClassesHeadingsAndSpeedClasses)
 {
     const int32_t values[] = {-4, 0, 1, 2, 3, 6, 7, 10, 11, 15, 16, 20, 21, 30, 31, 49};
     const int32_t cells[] = {1, 1, 2, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9};
-    for (size_t i = 0; i < std::size(values); ++i) EXPECT_EQ(ballCell(values[i]), cells[i]) << values[i];
+    for (size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(ballCell(values[i]), cells[i]) << values[i];
 
     struct Heading {
         double vx, vy;
         int32_t sector;
-    } headings[] = {{-1, 0, 0},  {-1, -1, 2}, {0, -1, 4}, {1, -1, 6},    {1, 0, 8},
-                    {1, 1, 10},  {0, 1, 12},  {-1, 1, 14}, {0, 0, -1},   {1, -0.1, 8},
+    } headings[] = {{-1, 0, 0},  {-1, -1, 2},  {0, -1, 4},   {1, -1, 6},    {1, 0, 8},
+                    {1, 1, 10},  {0, 1, 12},   {-1, 1, 14},  {0, 0, -1},    {1, -0.1, 8},
                     {2, 0.3, 8}, {-2, 0.3, 0}, {0.1, -1, 4}, {-1, -0.2, 1}, {1, 0.19, 8}};
     for (const Heading& h : headings)
         EXPECT_EQ(headingSectorOf(h.vx, h.vy), h.sector) << h.vx << ", " << h.vy;
@@ -93,7 +94,8 @@ TEST(Grades, OnlyTheTopBoundIsInclusive)
 {
     const int32_t points[] = {980, 700, 699, 401, 400, 251, 250, 121, 120, 51, 50, 0};
     const char letters[] = "AABBCCDDEEFF";
-    for (size_t i = 0; i < std::size(points); ++i) EXPECT_EQ(gradeLetter(points[i]), letters[i]) << points[i];
+    for (size_t i = 0; i < std::size(points); ++i)
+        EXPECT_EQ(gradeLetter(points[i]), letters[i]) << points[i];
 }
 
 TEST(MessageLog, PushesScrollUpAndLongLinesAreCut)
@@ -144,7 +146,8 @@ TEST_F(Screens, ScoresShowThreeDigitsWithLeadingZeros)
     const int32_t expected[2][3] = {{9, 8, 0}, {0, 0, 7}};
     for (int32_t p = 0; p < 2; ++p)
         for (int32_t d = 0; d < 3; ++d)
-            EXPECT_TRUE(spriteAt(numbersImage, 7 * expected[p][d], 0, 7, 8, 56 + 203 * p + 7 * d, 1))
+            EXPECT_TRUE(
+                spriteAt(numbersImage, 7 * expected[p][d], 0, 7, 8, 56 + 203 * p + 7 * d, 1))
                 << "player " << p << " digit " << d;
 }
 
@@ -201,8 +204,8 @@ TEST_F(Screens, MotionArrowsShowOnlyWhileTimeStandsStill)
     balls[0].vx = 2.0;
     updateBallArrows();
     composeFrame();
-    EXPECT_TRUE(spriteAt(arrowsImage, static_cast<int32_t>(7 * 17.4), static_cast<int32_t>(8 * 14.8),
-                         17, 13, 145, 195));
+    EXPECT_TRUE(spriteAt(arrowsImage, static_cast<int32_t>(7 * 17.4),
+                         static_cast<int32_t>(8 * 14.8), 17, 13, 145, 195));
     gameMode = Running;
     composeFrame();
     EXPECT_FALSE(spriteAt(arrowsImage, static_cast<int32_t>(7 * 17.4),
@@ -247,9 +250,9 @@ TEST_F(Screens, EachModePushesOnlyItsOwnRectangles)
         int32_t mode;
         int32_t count;
         int32_t firstY, firstH;
-    } cases[] = {{Paused, 0, 0, 0},     {ToolSelected, 0, 0, 0}, {Aiming, 1, 100, 200},
-                 {Running, 1, 100, 200}, {StartMenu, 2, 250, 50}, {OptionsMenu, 2, 250, 50},
-                 {EndScreen, 1, 150, 150}, {130, 1, 100, 200},    {101, 0, 0, 0}};
+    } cases[] = {{Paused, 0, 0, 0},        {ToolSelected, 0, 0, 0}, {Aiming, 1, 100, 200},
+                 {Running, 1, 100, 200},   {StartMenu, 2, 250, 50}, {OptionsMenu, 2, 250, 50},
+                 {EndScreen, 1, 150, 150}, {130, 1, 100, 200},      {101, 0, 0, 0}};
     for (const Case& c : cases) {
         gameMode = c.mode;
         fullRedraw = 0;
@@ -323,7 +326,8 @@ TEST_F(Screens, TheEndScreenShowsTheBannerAndEachPlayersBallsInIndexOrder)
     composeFrame();
     EXPECT_TRUE(spriteAt(bannersImage, 0, 150, 300, 50, 0, 0));
     // No second row: below player 1's the background is its own.
-    for (int32_t x = 0; x < 300; x += 7) ASSERT_EQ(pixelAt(screen, x, 160), pixelAt(endBackgroundImage, x, 160));
+    for (int32_t x = 0; x < 300; x += 7)
+        ASSERT_EQ(pixelAt(screen, x, 160), pixelAt(endBackgroundImage, x, 160));
     Match.gameKind = 2;
 }
 

@@ -2,10 +2,10 @@
 // starting when the event does and looping where the game loops them.
 #include "render/asset_files.h"
 #include "shell/audio.h"
-#include <gtest/gtest.h>
-#include <sndfile.h>
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
+#include <sndfile.h>
 #include <vector>
 
 namespace {
@@ -55,7 +55,8 @@ double onsetSeconds(const SoundFile& s)
 {
     const double threshold = 0.1 * peakOf(s);
     for (size_t i = 0; i < s.samples.size(); ++i)
-        if (std::fabs(s.samples[i]) >= threshold) return static_cast<double>(i / s.channels) / s.rate;
+        if (std::fabs(s.samples[i]) >= threshold)
+            return static_cast<double>(i / s.channels) / s.rate;
     return s.seconds;
 }
 

@@ -32,8 +32,8 @@ TEST(MixPixel, WorkedValuesPerChannel)
 {
     struct Case {
         uint32_t s, d, expected;
-    } cases[] = {{255, 0, 153}, {255, 255, 255}, {128, 255, 178},
-                 {128, 100, 116}, {1, 255, 102},  {100, 100, 100}};
+    } cases[] = {{255, 0, 153},   {255, 255, 255}, {128, 255, 178},
+                 {128, 100, 116}, {1, 255, 102},   {100, 100, 100}};
     for (const Case& c : cases)
         for (int shift = 0; shift <= 16; shift += 8)
             EXPECT_EQ(mixPixel(c.s << shift, c.d << shift, 0.6), c.expected << shift)
@@ -167,8 +167,8 @@ TEST_F(Surfaces, NoPrimitiveTouchesAPixelOutsideTheWindow)
     int32_t touchedGuards = 0, drawnInside = 0;
     for (int32_t y = 0; y < SPAN; ++y)
         for (int32_t x = 0; x < SPAN; ++x) {
-            const bool inWindow = x >= GUARD && x < GUARD + WINDOW_WIDTH && y >= GUARD &&
-                                  y < GUARD + WINDOW_HEIGHT;
+            const bool inWindow =
+                x >= GUARD && x < GUARD + WINDOW_WIDTH && y >= GUARD && y < GUARD + WINDOW_HEIGHT;
             const uint32_t pixel = memory[static_cast<size_t>(y) * SPAN + x];
             if (!inWindow && pixel != SENTINEL) ++touchedGuards;
             if (inWindow && pixel != BACKGROUND) ++drawnInside;

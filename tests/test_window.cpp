@@ -17,8 +17,8 @@ void openTestWindow()
 SDL_Surface* makeSolidImage(int32_t w, int32_t h, uint32_t pixel)
 {
     const SDL_PixelFormat* f = screen->format;
-    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, f->Rmask, f->Gmask,
-                                              f->Bmask, 0);
+    SDL_Surface* image =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, f->Rmask, f->Gmask, f->Bmask, 0);
     SDL_FillRect(image, nullptr, pixel);
     return image;
 }

@@ -14,7 +14,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
-from virtual_display import start_display, wait_for  # noqa: E402
+from virtual_display import GameWindow, start_display, stop_display, wait_for  # noqa: E402
 
 CPACK_CONFIG = os.environ.get("KESTROLA_CPACK_CONFIG", "CPackConfig.cmake")
 BUILD = os.path.dirname(os.path.abspath(CPACK_CONFIG))
@@ -47,12 +47,6 @@ def tearDownModule():
 
 def installed(path):
     return os.path.join(root, path.lstrip("/"))
-
-
-def stop_display(server):
-    server.terminate()
-    server.wait()
-    server.stdout.close()
 
 
 def png_size(path):
@@ -204,7 +198,7 @@ class TheInstalledGame(unittest.TestCase):
         self.elsewhere = tempfile.mkdtemp(prefix="kestrola-cwd-")
         self.env = dict(self.display_env, HOME=self.home)
         self.game = None
-        self.window = None
+        self.window = GameWindow(self.env)
 
     def tearDown(self):
         if self.game and self.game.poll() is None:
@@ -213,47 +207,22 @@ class TheInstalledGame(unittest.TestCase):
         shutil.rmtree(self.home, ignore_errors=True)
         shutil.rmtree(self.elsewhere, ignore_errors=True)
 
-    def x(self, *args):
-        return subprocess.run(list(args), env=self.env, capture_output=True, text=True)
-
     def start(self, folder):
         self.folder = folder
         self.game = subprocess.Popen([installed("/usr/games/kestrola")], cwd=self.elsewhere,
                                      env=self.env, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
-        found = wait_for(self.find_window, seconds=30.0)
+        found = wait_for(self.window.find, seconds=30.0)
         self.assertTrue(found, "no window titled Kestrola appeared (status %s, log: %r)"
                         % (self.game.poll(), self.log_if_any()))
         # The main loop runs once the start menu's music has begun, the last start-up line.
         self.assertTrue(wait_for(lambda: "Program started" in (self.log_if_any() or ""),
                                  seconds=30.0))
 
-    def find_window(self):
-        found = self.x("xdotool", "search", "--name", "^Kestrola$").stdout.split()
-        self.window = found[0] if found else None
-        return self.window is not None
-
-    def geometry(self):
-        """The window's size as "WxH", or None while no window answers."""
-        if not self.find_window():
-            return None
-        sizes = [line.split()[1] for line in self.x("xdotool", "getwindowgeometry",
-                                                    self.window).stdout.splitlines()
-                 if "Geometry:" in line]
-        return sizes[0] if sizes else None
-
     def assert_size(self, size):
         # The media library may still be sizing the window when it first appears.
-        wait_for(lambda: self.geometry() == size, seconds=10.0)
-        self.assertEqual(self.geometry(), size)
-
-    def window_pixels(self, width):
-        """The window's pixels, row by row, as (r, g, b) byte triples read from the X server."""
-        raw = subprocess.run(["import", "-window", self.window, "-depth", "8", "rgb:-"],
-                             env=self.env, capture_output=True).stdout
-        if len(raw) != width * width * 3:
-            return []
-        return [raw[i:i + 3] for i in range(0, len(raw), 3)]
+        wait_for(lambda: self.window.geometry() == size, seconds=10.0)
+        self.assertEqual(self.window.geometry(), size)
 
     def log_if_any(self):
         try:
@@ -269,9 +238,10 @@ class TheInstalledGame(unittest.TestCase):
         self.assert_size("600x600")
         # Sharp pixels: every game pixel is a block of 2 x 2 of one colour (smoothed scaling
         # blends most of them with their neighbours).
-        self.assertTrue(wait_for(lambda: len(set(self.window_pixels(600))) > 200),
+        self.assertTrue(wait_for(lambda: len(self.window.colours()) > 200),
                         "the window holds no artwork")
-        pixels = self.window_pixels(600)
+        shown = self.window.rgb()
+        pixels = [shown[i:i + 3] for i in range(0, len(shown), 3)]
         blocks = [(x, y) for y in range(0, 600, 2) for x in range(0, 600, 2)]
         sharp = sum(1 for x, y in blocks if pixels[y * 600 + x] == pixels[y * 600 + x + 1]
                     == pixels[(y + 1) * 600 + x] == pixels[(y + 1) * 600 + x + 1])
@@ -284,19 +254,17 @@ class TheInstalledGame(unittest.TestCase):
                          "started from")
         # The One-player row of the menu is x 91 to 199 at y 161 in the game's own pixels.
         self.assertNotIn("preparing field", self.log_if_any())
-        self.x("xdotool", "mousemove", "--window", self.window, str(2 * 145), str(2 * 161),
-               "click", "1")
+        self.window.click(2 * 145, 2 * 161)
         self.assertTrue(wait_for(lambda: "preparing field" in self.log_if_any()),
                         "a click on the doubled One-player row started no match")
-        self.x("xdotool", "windowclose", self.window)
+        self.window.close()
         self.assertEqual(self.game.wait(timeout=10), 1)
 
     def test_without_settings_the_window_fits_the_display_and_the_folder_is_under_home(self):
         self.start(os.path.join(self.home, ".local", "share", "kestrola"))
         # 1280 x 1024 less room for panels and borders holds three times 300, not four.
         self.assert_size("900x900")
-        self.x("xdotool", "windowfocus", "--sync", self.window)
-        self.x("xdotool", "key", "--window", self.window, "F10")
+        self.window.key("F10")
         self.assertEqual(self.game.wait(timeout=10), 1)
         self.assertIn("Program started\n", self.log_if_any())
 

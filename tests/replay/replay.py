@@ -1,62 +1,16 @@
-"""Runs kestrola-replay on a script in a scratch copy of the game's folder and reads back what
-it printed: the JSON dumps, the error text, the exit status and the progress log."""
-import json
+"""Runs kestrola-replay on a script in a scratch folder and reads back what it printed: the JSON
+dumps, the error text, the exit status and the progress log; and builds tables to play on."""
 import os
-import shutil
-import subprocess
-import tempfile
+import sys
 import unittest
 
-REPLAY = os.environ.get("KESTROLA_REPLAY", "kestrola-replay")
-ASSETS = os.environ.get("KESTROLA_ASSET_DIR", ".")
-
-
-class Run:
-    def __init__(self, status, stdout, stderr, log):
-        self.status = status
-        self.stdout = stdout
-        self.stderr = stderr
-        self.log = log
-        self.dumps = [json.loads(line) for line in stdout.splitlines() if line.startswith("{")]
-
-    @property
-    def last(self):
-        return self.dumps[-1]
-
-
-class Folder:
-    """A working folder with links to the generated assets, removed afterwards."""
-
-    def __init__(self, copies=False):
-        self.path = tempfile.mkdtemp(prefix="kestrola-replay-")
-        for name in ("Images", "Music", "Sfx"):
-            source, target = os.path.join(ASSETS, name), os.path.join(self.path, name)
-            if copies:
-                shutil.copytree(source, target)
-            else:
-                os.symlink(source, target)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *_):
-        shutil.rmtree(self.path, ignore_errors=True)
-
-    def run(self, script, prefix=(), **drivers):
-        env = dict(os.environ, **{"SDL_VIDEODRIVER": "dummy", "SDL_AUDIODRIVER": "dummy", **drivers})
-        done = subprocess.run([*prefix, REPLAY, "-"], input=script, capture_output=True,
-                              text=True, cwd=self.path, env=env, timeout=120)
-        log_path = os.path.join(self.path, "logFile.txt")
-        log = None
-        if os.path.exists(log_path):
-            with open(log_path) as f:
-                log = f.read()
-        return Run(done.returncode, done.stdout, done.stderr, log)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
+from scratch import BEFORE_THE_IMAGES, Folder  # noqa: E402,F401
 
 
 def play(script):
     with Folder() as folder:
-        return folder.run(script)
+        return folder.run(script=script)
 
 
 def cue_ops(dump):

@@ -1,19 +1,13 @@
 """The program shell driven through scripts: start-up, the menus, the keys, time, the main
 loop's timing, the decorative ball and every way out."""
-import os
-import stat
 import unittest
 
-from replay import Folder, ReplayTest, cue_ops, play
+from replay import BEFORE_THE_IMAGES as START_UP_LOG, Folder, ReplayTest, cue_ops, play
 
 IN_GAME_TRACKS = ["Orvane10.ogg", "Tesk_joke.ogg", "M0104.ogg", "M0108.ogg"]
 TRACK_LENGTH_MS = [46000, 80000, 59000, 62000]
 MENU_TRACK = {"op": "playMusic", "name": "Orvane01.ogg", "loops": -1}
 SELECT = {"op": "playEffect", "name": "select", "channel": -1, "loops": 0, "volume": 128}
-START_UP_LOG = ("audio mixer successfully initialized\n"
-                "screen successfully initialized\n"
-                "Program started\n"
-                "begin initializing images\n")
 DUMP_KEYS = ["t", "gameMode", "fullRedraw", "options", "match", "balls", "tools", "placedTools",
              "placedToolCount", "messages", "menu", "tutorial", "timing", "pushed", "cues",
              "updates"]
@@ -50,53 +44,10 @@ class StartUp(ReplayTest):
 
     def test_an_earlier_log_is_truncated(self):
         with Folder() as folder:
-            first = folder.run("click 120 157\n")
-            second = folder.run("click 120 157\n")
+            first = folder.run(script="click 120 157\n")
+            second = folder.run(script="click 120 157\n")
         self.assertEqual(first.log, START_UP_LOG + "preparing field\n")
         self.assertEqual(second.log, first.log)
-
-    def test_missing_music_and_effects_leave_the_game_silent_but_running(self):
-        with Folder(copies=True) as folder:
-            for path in ("Music/Orvane01.ogg", "Music/M0104.ogg", "Sfx/select.wav"):
-                os.remove(os.path.join(folder.path, path))
-            run = folder.run("click 120 157\nticks 50\nkey escape\nticks 5\ndump\n")
-        self.assertEqual(run.status, 0, run.stderr)
-        self.assertEqual(run.last["gameMode"], 0)
-        self.assertEqual(run.log, START_UP_LOG + "preparing field\n")
-
-    def test_without_any_sound_device_the_game_plays_silently(self):
-        with Folder() as folder:
-            run = folder.run("click 120 157\nticks 5\ndump\n", SDL_AUDIODRIVER="none-here")
-        self.assertEqual(run.status, 0, run.stderr)
-        self.assertEqual(run.last["gameMode"], 10)
-        lines = run.log.splitlines(keepends=True)
-        self.assertEqual(lines[0], "Warning: Couldn't set 44100 Hz 16-bit audio\n")
-        self.assertTrue(lines[1].startswith("Reason: "))
-        self.assertEqual("".join(lines[2:]), START_UP_LOG.split("\n", 1)[1] + "preparing field\n")
-
-    def test_without_video_the_game_ends_with_status_1(self):
-        with Folder() as folder:
-            run = folder.run("dump\n", SDL_VIDEODRIVER="none-here")
-        self.assertEqual(run.status, 1)
-        # The library may refuse at once or only when the window is asked for.
-        last = run.log.splitlines()[-1]
-        self.assertTrue(last.startswith("Unable to init SDL: ") or
-                        last.startswith("Unable to set 300 x 300 video: "), run.log)
-        self.assertNotIn("screen successfully initialized", run.log)
-        self.assertEqual(run.stdout, "")
-
-    def test_a_read_only_folder_ends_at_once_with_status_1(self):
-        with Folder() as folder:
-            os.chmod(folder.path, stat.S_IRUSR | stat.S_IXUSR | stat.S_IRGRP | stat.S_IXGRP |
-                     stat.S_IROTH | stat.S_IXOTH)
-            # root may write anywhere: run as nobody so the folder really is read-only.
-            prefix = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] \
-                if os.geteuid() == 0 else []
-            run = folder.run("dump\n", prefix)
-            os.chmod(folder.path, stat.S_IRWXU)
-        self.assertEqual(run.status, 1, run.stderr)
-        self.assertIsNone(run.log)
-        self.assertEqual(run.stdout, "")
 
 
 class WaysOut(ReplayTest):

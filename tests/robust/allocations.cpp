@@ -1,10 +1,8 @@
-// kestrola-allocations MS: plays a long random session, MS virtual milliseconds, through the
-// same start-up, events and main loop as the driver, with every call into the allocator
+// kestrola-allocations SCRIPT: plays a driver script (a long random session) through the
+// driver's own start-up, commands and main loop, with every call into the allocator
 // counted. Once the first frame is drawn the game's thread must not allocate again. Calls from
 // the mixer's own playback thread are counted apart and only reported.
-#include "session.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
+#include "shell/replay_driver.cpp"
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -111,10 +109,7 @@ int posix_memalign(void** block, size_t alignment, size_t size)
     *block = __libc_memalign(alignment, size);
     return *block ? 0 : 12;
 }
-void free(void* block)
-{
-    __libc_free(block);
-}
+void free(void* block) { __libc_free(block); }
 }
 
 void* operator new(size_t size)
@@ -123,34 +118,20 @@ void* operator new(size_t size)
     if (void* block = __libc_malloc(size ? size : 1)) return block;
     throw std::bad_alloc();
 }
-void* operator new[](size_t size)
-{
-    return operator new(size);
-}
-void operator delete(void* block) noexcept
-{
-    __libc_free(block);
-}
-void operator delete[](void* block) noexcept
-{
-    __libc_free(block);
-}
-void operator delete(void* block, size_t) noexcept
-{
-    __libc_free(block);
-}
-void operator delete[](void* block, size_t) noexcept
-{
-    __libc_free(block);
-}
+void* operator new[](size_t size) { return operator new(size); }
+void operator delete(void* block) noexcept { __libc_free(block); }
+void operator delete[](void* block) noexcept { __libc_free(block); }
+void operator delete(void* block, size_t) noexcept { __libc_free(block); }
+void operator delete[](void* block, size_t) noexcept { __libc_free(block); }
 
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kestrola-allocations VIRTUAL_MS\n");
+        std::fprintf(stderr, "usage: kestrola-allocations SCRIPT\n");
         return 2;
     }
-    const uint32_t length = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10));
+    std::vector<std::string> lines;
+    if (!readScript(argv[1], lines)) return 2;
     gameThread = pthread_self();
     Dl_info self;
     if (!dladdr(reinterpret_cast<void*>(&note), &self) || !self.dli_fname) return 2;
@@ -158,16 +139,25 @@ int main(int argc, char** argv)
     // The first call loads the unwinder, which allocates; do it before counting starts.
     void* warm[2];
     backtrace(warm, 2);
-    if (!startSession()) return 1;
-    // The first frame is on the display now.
-    counting = true;
-    SessionRandom random = {20261207};
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    useVirtualClock = 1;
+    virtualClockMs = 0;
+    if (!startUp()) return 1;
+    // The first frame is on the display now. Each line is read before counting and run while
+    // counting: the driver's commands take nothing of their own for a line that is right.
     const uint32_t ticksAtStart = ticksRun;
-    while (virtualClockMs < length) {
-        SessionAction action = nextAction(random, false);
-        perform(action, nullptr);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Words words = wordsOf(lines[i]);
+        if (words.empty()) continue;
+        counting = true;
+        const Outcome outcome = execute(words);
+        counting = false;
+        if (!outcome.error.empty()) {
+            std::fprintf(stderr, "%zu: %s\n", i + 1, outcome.error.c_str());
+            return 2;
+        }
     }
-    counting = false;
     std::printf("%u virtual ms, %u ticks after the first frame; %llu allocations on the mixer's "
                 "playback thread (not the game's)\n",
                 virtualClockMs, ticksRun - ticksAtStart,

@@ -1,10 +1,20 @@
-// Random scripts through the driver's reader and commands: every input either runs to its end,
-// leaves the game through one of its ways out, or stops at a line with a one-line message.
-// The game starts once; inputs follow one another on whatever the previous one left.
+// Random scripts through the driver's reader and commands, under the address and
+// undefined-behaviour checks: every input either runs to its end, leaves the game through one of
+// its ways out, or stops at a line with a one-line message; and after every line of play the
+// records must still make sense. The game starts once; inputs follow one another on whatever
+// the previous one left, so a run of the fuzzer is one long session of menus, matches of both
+// kinds, the options and the tutorial.
+#include "physics/ball.h"
+#include "render/font.h"
+#include "rules/match.h"
+#include "rules/tool_catalogue.h"
+#include "shell/game_mode.h"
 #include "shell/replay_driver.cpp"
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -14,6 +24,83 @@ struct GameLeft {
 };
 
 bool insideInput = false;
+
+// A set line can make any record what it likes; the records make sense again from the next
+// match on, which starts on a fresh rack.
+bool staged = false;
+
+bool knownMode(int32_t mode)
+{
+    return mode == StartMenu || (mode >= Paused && mode <= Running) || mode == OptionsMenu ||
+           mode == EndScreen || (mode >= TutorialFirstPage && mode <= TutorialLastPage);
+}
+
+bool terminated(const char* line) { return std::memchr(line, '\0', MESSAGE_LINE_SIZE) != nullptr; }
+
+// What is wrong with the records now, or null.
+const char* fault(char* detail, size_t size)
+{
+    for (int32_t i = 0; i < BALL_COUNT; ++i) {
+        const Ball& b = balls[i];
+        if (!std::isfinite(b.x) || !std::isfinite(b.y) || !std::isfinite(b.vx) ||
+            !std::isfinite(b.vy)) {
+            std::snprintf(detail, size, "ball %d at (%g, %g) moving (%g, %g)", i, b.x, b.y, b.vx,
+                          b.vy);
+            return "a ball's place or speed is not finite";
+        }
+    }
+    // A match always starts on a fresh rack, so during one every ball is on the table or was
+    // pocketed by one of its players. Outside a match the table is whatever was left: the
+    // untouched start (every ball off it and nobody's) or the tutorial's demonstration, whose
+    // strip balls are off the table and nobody's.
+    const bool inMatch = gameMode >= Paused && gameMode <= Running;
+    const int32_t players = inMatch ? (Match.gameKind == 2 ? 2 : 1) : 2;
+    for (int32_t i = 0; i < BALL_COUNT; ++i) {
+        const Ball& b = balls[i];
+        const bool onTable = b.onTable == 1 && b.pocketedBy == -1;
+        const bool pocketed = b.onTable == 0 && b.pocketedBy >= 0 && b.pocketedBy < players;
+        const bool leftOver = !inMatch && b.onTable == 0 && b.pocketedBy == -1;
+        if (!onTable && !pocketed && !leftOver) {
+            std::snprintf(detail, size,
+                          "ball %d: onTable %d, pocketedBy %d, GameMode %d, %d players", i,
+                          b.onTable, b.pocketedBy, gameMode, players);
+            return "a ball is neither on the table nor pocketed by a player of the match";
+        }
+    }
+    if (Match.points[0] < 0 || Match.points[1] < 0) {
+        std::snprintf(detail, size, "points %d and %d", Match.points[0], Match.points[1]);
+        return "negative points";
+    }
+    if (!knownMode(gameMode)) {
+        std::snprintf(detail, size, "GameMode %d", gameMode);
+        return "GameMode is none of its values";
+    }
+    if (placedToolCount < 0 || placedToolCount > PLACED_TOOL_SLOTS) {
+        std::snprintf(detail, size, "placedToolCount %d", placedToolCount);
+        return "placedToolCount out of 0 to 30";
+    }
+    for (int32_t i = 0; i < placedToolCount; ++i) {
+        if (!std::isfinite(PlacedTool.x[i]) || !std::isfinite(PlacedTool.y[i]) ||
+            !std::isfinite(PlacedTool.dirX[i]) || !std::isfinite(PlacedTool.dirY[i])) {
+            std::snprintf(detail, size, "placed tool %d", i);
+            return "a placed tool's place or stream is not finite";
+        }
+    }
+    if (!terminated(MessageLog.upper) || !terminated(MessageLog.lower)) {
+        std::snprintf(detail, size, "the message lines");
+        return "a message line runs past its buffer";
+    }
+    return nullptr;
+}
+
+void checkRecords(const std::string& line)
+{
+    char detail[160] = {};
+    const char* what = staged ? nullptr : fault(detail, sizeof detail);
+    if (!what) return;
+    std::fprintf(stderr, "after the line '%s': %s (%s)\n", line.c_str(), what, detail);
+    std::abort();
+}
 
 // Counts that would keep one input busy for minutes are real scripts too, but the fuzzer
 // learns nothing from them; such inputs are left out, as are shots, which write files.
@@ -51,6 +138,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    // The dumps of the inputs are not read here.
+    if (!std::freopen("/dev/null", "w", stdout)) std::abort();
     useVirtualClock = 1;
     virtualClockMs = 0;
     startRecording();
@@ -77,7 +166,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (size_t i = 0; i < lines.size(); ++i) {
             const Words words = wordsOf(lines[i]);
             if (words.empty()) continue;
+            const int32_t modeBefore = gameMode;
             const Outcome outcome = execute(words);
+            if (words[0] == "set") staged = true;
+            if (modeBefore == StartMenu && gameMode == Paused) staged = false;
             if (!outcome.error.empty()) {
                 // The driver ends with status 2 after printing this: it must be one line
                 // holding the line number and a message.
@@ -91,12 +183,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     std::abort();
                 break;
             }
+            checkRecords(lines[i]);
         }
     } catch (const GameLeft& left) {
         if (left.status != 1) std::abort();
     }
     insideInput = false;
-    // The dumps of an input are not read here; keep standard output small.
-    std::fflush(stdout);
     return 0;
 }

@@ -6,17 +6,15 @@ cases that play use the scripted driver built with the address and undefined-beh
 so a read outside a picture stops the run with a report."""
 import os
 import shutil
-import stat
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 
-import bmp
-
-GAME = os.environ.get("KESTROLA_GAME", "kestrola")
-REPLAY = os.environ.get("KESTROLA_REPLAY", "kestrola-replay")
-ASSETS = os.environ.get("KESTROLA_ASSET_DIR", ".")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
+import bmp  # noqa: E402
+from scratch import ASSETS, ASSET_FOLDERS, BEFORE_THE_IMAGES, GAME, REPLAY, Folder, as_nobody  # noqa: E402
 
 # Path, width and height of every picture, in the order the game loads them.
 IMAGES = [
@@ -30,12 +28,8 @@ IMAGES = [
 ]
 MUSIC = ["Music/Orvane10.ogg", "Music/Tesk_joke.ogg", "Music/M0104.ogg", "Music/M0108.ogg",
          "Music/Orvane01.ogg", "Music/M0110.ogg", "Music/M0116.ogg"]
-EFFECTS = ["Sfx/collision.wav", "Sfx/bounce.wav", "Sfx/clock.wav", "Sfx/select.wav"]
-
-BEFORE_THE_IMAGES = ("audio mixer successfully initialized\n"
-                     "screen successfully initialized\n"
-                     "Program started\n"
-                     "begin initializing images\n")
+SOUNDS = MUSIC + ["Sfx/collision.wav", "Sfx/bounce.wav", "Sfx/clock.wav", "Sfx/select.wav"]
+CHECKS = {"ASAN_OPTIONS": "exitcode=86", "UBSAN_OPTIONS": "print_stacktrace=1:exitcode=87"}
 
 # Every screen, every picture drawn: the options with the speed cycled and each setting
 # toggled, a one-player match with a Cue stroke that runs to the end of the turn, a placed tool,
@@ -87,62 +81,51 @@ click 10 10
 ticks 20
 dump
 """
-TOUR_LOG_END = "preparing field\n" * 3
+TOUR_LOG = BEFORE_THE_IMAGES + "preparing field\n" * 3
 
 
-def checked_environment(**drivers):
-    return {**os.environ, "SDL_VIDEODRIVER": "dummy", "SDL_AUDIODRIVER": "dummy",
-            "ASAN_OPTIONS": "exitcode=86", "UBSAN_OPTIONS": "print_stacktrace=1:exitcode=87",
-            **drivers}
+def refused(path):
+    return BEFORE_THE_IMAGES + "Failed to load image %s. Exiting program\n" % path
 
 
-class Folder:
-    """A scratch working folder: a copy of the pictures, music and effects (or links to them
-    when a case leaves them alone)."""
+def snapshot(folder):
+    """Every file in the folder, through the links, with its size and time of change."""
+    files = {}
+    for root, _, names in os.walk(folder.path, followlinks=True):
+        for name in names:
+            path = os.path.join(root, name)
+            info = os.stat(path) if os.path.exists(path) else os.lstat(path)
+            files[os.path.relpath(path, folder.path)] = (info.st_size, info.st_mtime_ns)
+    return files
 
-    def __init__(self, images=True, sounds=True, copy_sounds=False):
-        self.path = tempfile.mkdtemp(prefix="kestrola-robust-")
-        if images:
-            shutil.copytree(os.path.join(ASSETS, "Images"), self.file("Images"))
-        for name in ("Music", "Sfx") if sounds else ():
-            if copy_sounds:
-                shutil.copytree(os.path.join(ASSETS, name), self.file(name))
-            else:
-                os.symlink(os.path.join(ASSETS, name), self.file(name))
 
-    def file(self, name):
-        return os.path.join(self.path, name)
+def overwrite(path, data):
+    with open(path, "wb") as file:
+        file.write(data)
 
-    def __enter__(self):
-        return self
 
-    def __exit__(self, *_):
-        os.chmod(self.path, stat.S_IRWXU)
-        shutil.rmtree(self.path, ignore_errors=True)
+def folder_instead(path):
+    os.remove(path)
+    os.mkdir(path)
 
-    def snapshot(self):
-        """Every file in the folder, through the links, with its size and time of change."""
-        files = {}
-        for root, _, names in os.walk(self.path, followlinks=True):
-            for name in names:
-                path = os.path.join(root, name)
-                info = os.stat(path) if os.path.exists(path) else os.lstat(path)
-                files[os.path.relpath(path, self.path)] = (info.st_size, info.st_mtime_ns)
-        return files
 
-    def log(self):
-        path = self.file("logFile.txt")
-        if not os.path.isfile(path):
-            return None
-        with open(path) as file:
-            return file.read()
+def huge(path):
+    # 12000 x 12000 pixels of 24 bits would be over 400 MB: the header is refused before any of
+    # it is taken.
+    with open(path, "r+b") as file:
+        file.seek(18)
+        file.write((12000).to_bytes(4, "little") * 2)
 
-    def run(self, command, prefix=(), script=None, **drivers):
-        before = self.snapshot()
-        done = subprocess.run([*prefix, *command], input=script, capture_output=True, text=True,
-                              cwd=self.path, env=checked_environment(**drivers), timeout=120)
-        after = self.snapshot()
-        return done, before, after
+
+PICTURE_DAMAGE = {
+    "missing": os.remove,
+    "empty": lambda path: overwrite(path, b""),
+    "cut short in its header": lambda path: os.truncate(path, 30),
+    "cut short in its pixels": lambda path: os.truncate(path, os.path.getsize(path) - 1),
+    "not a picture": lambda path: overwrite(path, b"BM but nothing like a picture\n" * 40),
+    "a folder": folder_instead,
+    "claiming a huge size": huge,
+}
 
 
 class BrokenInstallation(unittest.TestCase):
@@ -150,152 +133,83 @@ class BrokenInstallation(unittest.TestCase):
         changed = {name for name in set(before) | set(after) if before.get(name) != after.get(name)}
         self.assertLessEqual(changed, {"logFile.txt"}, "the game wrote outside its log")
 
-    def assert_no_sanitizer_report(self, done):
-        for sign in ("AddressSanitizer", "runtime error:", "LeakSanitizer"):
-            self.assertNotIn(sign, done.stderr, done.stderr[-6000:])
-
-    def start_game(self, folder, **drivers):
+    def start_game(self, folder, prefix=(), **drivers):
         """The real game, which never ends by itself once it runs: a start-up that succeeds
-        would run into the timeout."""
-        try:
-            done, before, after = folder.run(["timeout", "20", GAME], **drivers)
-        except subprocess.TimeoutExpired:
-            self.fail("the game hung")
-        self.assertNotEqual(done.returncode, 124, "the game did not end: %r" % folder.log())
-        self.assert_only_the_log_changed(before, after)
-        return done.returncode
+        would run into the time limit. Returns its status and what it printed; it must not have
+        taken 200 MB of memory on the way."""
+        before = snapshot(folder)
+        game = subprocess.Popen([*prefix, GAME], cwd=folder.path, stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, env={
+                                    **os.environ, "SDL_VIDEODRIVER": "dummy",
+                                    "SDL_AUDIODRIVER": "dummy", **drivers})
+        deadline = time.time() + 20
+        while not (waited := os.wait4(game.pid, os.WNOHANG))[0]:
+            if time.time() > deadline:
+                game.kill()
+                game.wait()
+                self.fail("the game hung: %r" % folder.log())
+            time.sleep(0.01)
+        self.assertLess(waited[2].ru_maxrss, 200 * 1024, "kB of memory at most")
+        self.assert_only_the_log_changed(before, snapshot(folder))
+        return os.waitstatus_to_exitcode(waited[1]), game.stdout.read()
 
     def tour(self, folder, **drivers):
-        done, before, after = folder.run([REPLAY, "-"], script=TOUR, **drivers)
-        self.assert_no_sanitizer_report(done)
-        self.assertEqual(done.returncode, 0, done.stderr[-3000:])
-        self.assert_only_the_log_changed(before, after)
-        last = [line for line in done.stdout.splitlines() if line.startswith("{")][-1]
-        self.assertIn('"gameMode":0,', last, "the tour did not end back on the start menu")
-        return folder.log()
-
-    def assert_image_refused(self, damage):
-        for path, width, height in IMAGES:
-            with self.subTest(image=path), Folder() as folder:
-                damage(folder.file(path), width, height)
-                self.assertEqual(self.start_game(folder), 1)
-                self.assertEqual(folder.log(), BEFORE_THE_IMAGES +
-                                 "Failed to load image %s. Exiting program\n" % path)
+        before = snapshot(folder)
+        run = folder.run(script=TOUR, **CHECKS, **drivers)
+        for sign in ("AddressSanitizer", "runtime error:", "LeakSanitizer"):
+            self.assertNotIn(sign, run.stderr, run.stderr[-6000:])
+        self.assertEqual(run.status, 0, run.stderr[-3000:])
+        self.assert_only_the_log_changed(before, snapshot(folder))
+        self.assertEqual(run.last["gameMode"], 0, "the tour did not end back on the start menu")
+        return run.log
 
 
 class UnreadablePictures(BrokenInstallation):
     """A picture the media library cannot read ends the game with status 1 and the line that
-    names it, whichever of the sixteen it is."""
+    names it, whichever of the sixteen it is and however it is damaged."""
 
-    def test_a_missing_picture(self):
-        self.assert_image_refused(lambda path, *_: os.remove(path))
+    def test_each_picture_damaged_in_each_way(self):
+        for way, damage in PICTURE_DAMAGE.items():
+            for path, _, _ in IMAGES:
+                with self.subTest(way=way, image=path), Folder(copy=("Images",)) as folder:
+                    damage(folder.file(path))
+                    self.assertEqual(self.start_game(folder)[0], 1)
+                    self.assertEqual(folder.log(), refused(path))
 
-    def test_an_empty_picture(self):
-        self.assert_image_refused(lambda path, *_: open(path, "wb").close())
-
-    def test_a_picture_cut_short_in_its_header(self):
-        self.assert_image_refused(lambda path, *_: os.truncate(path, 30))
-
-    def test_a_picture_cut_short_in_its_pixels(self):
-        self.assert_image_refused(lambda path, *_: os.truncate(path, os.path.getsize(path) - 1))
-
-    def test_a_file_that_is_not_a_picture(self):
-        def text(path, *_):
-            with open(path, "w") as file:
-                file.write("BM but nothing like a picture\n" * 40)
-        self.assert_image_refused(text)
-
-    def test_a_folder_in_place_of_a_picture(self):
-        def folder_instead(path, *_):
-            os.remove(path)
-            os.mkdir(path)
-        self.assert_image_refused(folder_instead)
-
-    def test_a_picture_claiming_a_huge_size_is_refused_without_taking_the_memory(self):
-        # 12000 x 12000 pixels of 24 bits would be over 400 MB: the damaged header is refused
-        # before any of it is taken.
-        for path, _, _ in IMAGES:
-            with self.subTest(image=path), Folder() as folder:
-                with open(folder.file(path), "r+b") as file:
-                    file.seek(18)
-                    file.write((12000).to_bytes(4, "little") + (12000).to_bytes(4, "little"))
-                environment = checked_environment()
-                game = subprocess.Popen([GAME], cwd=folder.path, env=environment,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                deadline = time.time() + 20
-                while True:
-                    pid, status, usage = os.wait4(game.pid, os.WNOHANG)
-                    if pid:
-                        break
-                    if time.time() > deadline:
-                        game.kill()
-                        game.wait()
-                        self.fail("the game hung")
-                    time.sleep(0.01)
-                game.returncode = os.waitstatus_to_exitcode(status)
-                self.assertEqual(game.returncode, 1)
-                self.assertLess(usage.ru_maxrss, 200 * 1024, "kB of memory at most")
-                self.assertEqual(folder.log(), BEFORE_THE_IMAGES +
-                                 "Failed to load image %s. Exiting program\n" % path)
-
-    def test_a_folder_without_pictures(self):
-        with Folder(images=False) as folder:
-            self.assertEqual(self.start_game(folder), 1)
-            self.assertEqual(folder.log(), BEFORE_THE_IMAGES +
-                             "Failed to load image Images/shade.bmp. Exiting program\n")
-
-    def test_an_empty_folder(self):
-        with Folder(images=False, sounds=False) as folder:
-            self.assertEqual(self.start_game(folder), 1)
-            self.assertEqual(folder.log(), BEFORE_THE_IMAGES +
-                             "Failed to load image Images/shade.bmp. Exiting program\n")
+    def test_a_folder_without_pictures_or_without_anything(self):
+        for leave_out in (("Images",), ASSET_FOLDERS):
+            with self.subTest(leave_out=leave_out), Folder(leave_out=leave_out) as folder:
+                self.assertEqual(self.start_game(folder)[0], 1)
+                self.assertEqual(folder.log(), refused("Images/shade.bmp"))
 
 
 class PicturesOfTheWrongShape(BrokenInstallation):
     """A picture smaller or larger than its layout, or at another colour depth, still loads: the
     game plays every screen with it and never reads outside it."""
 
-    def replace(self, folder, path, width, height, bits=24):
+    @staticmethod
+    def replace(folder, path, width, height, bits=24):
         picture = bmp.read(os.path.join(ASSETS, path))
         bmp.write(folder.file(path), bmp.resized(picture, width, height), bits)
 
     def test_each_picture_as_a_single_pixel(self):
         for path, _, _ in IMAGES:
-            with self.subTest(image=path), Folder() as folder:
+            with self.subTest(image=path), Folder(copy=("Images",)) as folder:
                 self.replace(folder, path, 1, 1)
-                self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
+                self.assertEqual(self.tour(folder), TOUR_LOG)
 
-    def test_every_picture_at_half_its_size(self):
-        with Folder() as folder:
-            for path, width, height in IMAGES:
-                self.replace(folder, path, max(1, width // 2), max(1, height // 2))
-            self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
-
-    def test_every_picture_one_pixel_short_each_way(self):
-        with Folder() as folder:
-            for path, width, height in IMAGES:
-                self.replace(folder, path, width - 1, height - 1)
-            self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
-
-    def test_every_picture_as_a_thin_strip(self):
-        with Folder() as folder:
-            for index, (path, width, height) in enumerate(IMAGES):
-                self.replace(folder, path, width, 1) if index % 2 else \
-                    self.replace(folder, path, 1, height)
-            self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
-
-    def test_every_picture_larger_than_its_layout(self):
-        with Folder() as folder:
-            for path, width, height in IMAGES:
-                self.replace(folder, path, width + 37, height + 11)
-            self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
-
-    def test_every_picture_at_each_other_colour_depth(self):
-        for bits in (1, 4, 8, 16, 32):
-            with self.subTest(bits=bits), Folder() as folder:
-                for path, width, height in IMAGES:
-                    self.replace(folder, path, width, height, bits)
-                self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
+    def test_every_picture_resized_or_at_each_other_colour_depth(self):
+        shapes = {"half": lambda w, h, i: (max(1, w // 2), max(1, h // 2)),
+                  "one pixel short each way": lambda w, h, i: (w - 1, h - 1),
+                  "a thin strip": lambda w, h, i: (w, 1) if i % 2 else (1, h),
+                  "larger than its layout": lambda w, h, i: (w + 37, h + 11)}
+        shapes.update({"%d bits" % bits: (lambda w, h, i, bits=bits: (w, h, bits))
+                       for bits in (1, 4, 8, 16, 32)})
+        for name, shape in shapes.items():
+            with self.subTest(shape=name), Folder(copy=("Images",)) as folder:
+                for index, (path, width, height) in enumerate(IMAGES):
+                    self.replace(folder, path, *shape(width, height, index))
+                self.assertEqual(self.tour(folder), TOUR_LOG)
 
 
 class BrokenSounds(BrokenInstallation):
@@ -303,36 +217,29 @@ class BrokenSounds(BrokenInstallation):
     where that file would play, and says nothing about it."""
 
     def test_each_sound_file_cut_in_half(self):
-        for path in MUSIC + EFFECTS:
-            with self.subTest(file=path), Folder(copy_sounds=True) as folder:
+        for path in SOUNDS:
+            with self.subTest(file=path), Folder(copy=("Music", "Sfx")) as folder:
                 os.truncate(folder.file(path), os.path.getsize(folder.file(path)) // 2)
-                self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
+                self.assertEqual(self.tour(folder), TOUR_LOG)
 
-    def test_every_sound_file_missing(self):
-        with Folder(sounds=False) as folder:
-            self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
+    def test_every_sound_file_missing_empty_garbled_or_of_another_kind(self):
+        def garbled(path, _):
+            data = bytearray(open(path, "rb").read())
+            for at in range(64, len(data), 7):
+                data[at] = (data[at] * 31 + at) & 0xFF
+            overwrite(path, data)
 
-    def test_every_sound_file_empty(self):
-        with Folder(copy_sounds=True) as folder:
-            for path in MUSIC + EFFECTS:
-                open(folder.file(path), "wb").close()
-            self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
-
-    def test_every_sound_file_garbage_behind_a_good_header(self):
-        with Folder(copy_sounds=True) as folder:
-            for path in MUSIC + EFFECTS:
-                data = bytearray(open(folder.file(path), "rb").read())
-                for at in range(64, len(data), 7):
-                    data[at] = (data[at] * 31 + at) & 0xFF
-                open(folder.file(path), "wb").write(data)
-            self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
-
-    def test_every_sound_file_swapped_for_another_kind(self):
-        with Folder(copy_sounds=True) as folder:
-            for index, path in enumerate(MUSIC + EFFECTS):
-                other = (MUSIC + EFFECTS)[(index + len(MUSIC)) % len(MUSIC + EFFECTS)]
-                shutil.copyfile(os.path.join(ASSETS, other), folder.file(path))
-            self.assertEqual(self.tour(folder), BEFORE_THE_IMAGES + TOUR_LOG_END)
+        def swapped(path, index):
+            other = SOUNDS[(index + len(MUSIC)) % len(SOUNDS)]
+            shutil.copyfile(os.path.join(ASSETS, other), path)
+        for name, damage in (("missing", lambda path, _: os.remove(path)),
+                             ("empty", lambda path, _: overwrite(path, b"")),
+                             ("garbled behind a good header", garbled),
+                             ("swapped for another kind", swapped)):
+            with self.subTest(damage=name), Folder(copy=("Music", "Sfx")) as folder:
+                for index, path in enumerate(SOUNDS):
+                    damage(folder.file(path), index)
+                self.assertEqual(self.tour(folder), TOUR_LOG)
 
 
 class WhatIsHeard(BrokenInstallation):
@@ -342,11 +249,11 @@ class WhatIsHeard(BrokenInstallation):
     SECOND = 44100 * 4  # bytes of 16-bit stereo
 
     def heard(self, folder):
-        output = tempfile.mktemp(prefix="kestrola-heard-", suffix=".raw")
+        output = folder.file("heard.raw")
         game = subprocess.Popen([GAME], cwd=folder.path, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL,
-                                env=checked_environment(SDL_AUDIODRIVER="disk",
-                                                        SDL_DISKAUDIOFILE=output))
+                                env=dict(os.environ, SDL_VIDEODRIVER="dummy",
+                                         SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=output))
         try:
             deadline = time.time() + 60
             while not (os.path.exists(output) and os.path.getsize(output) >= 2 * self.SECOND):
@@ -358,16 +265,14 @@ class WhatIsHeard(BrokenInstallation):
             game.kill()
             game.wait()
         with open(output, "rb") as file:
-            sound = file.read()
-        os.remove(output)
-        return sound
+            return file.read()
 
     def test_the_menu_tune_is_heard(self):
         with Folder() as folder:
             self.assertTrue(any(self.heard(folder)), "the menu sounds silent with its tune there")
 
     def test_a_missing_menu_tune_leaves_the_menu_silent_and_the_game_running(self):
-        with Folder(copy_sounds=True) as folder:
+        with Folder(copy=("Music",)) as folder:
             os.remove(folder.file("Music/Orvane01.ogg"))
             self.assertFalse(any(self.heard(folder)), "something played in place of the tune")
             self.assertEqual(folder.log(), BEFORE_THE_IMAGES)
@@ -380,47 +285,33 @@ class Surroundings(BrokenInstallation):
         lines = log.splitlines(keepends=True)
         self.assertEqual(lines[0], "Warning: Couldn't set 44100 Hz 16-bit audio\n")
         self.assertTrue(lines[1].startswith("Reason: ") and len(lines[1]) > len("Reason: \n"))
-        self.assertEqual("".join(lines[2:]), BEFORE_THE_IMAGES.split("\n", 1)[1] + TOUR_LOG_END)
+        self.assertEqual("".join(lines[2:]), TOUR_LOG.split("\n", 1)[1])
 
-    def check_no_display(self, **drivers):
-        with Folder() as folder:
-            self.assertEqual(self.start_game(folder, **drivers), 1)
-            log = folder.log()
-        last = log.splitlines()[-1]
-        self.assertTrue(last.startswith("Unable to init SDL: ") or
-                        last.startswith("Unable to set 300 x 300 video: "), log)
-        self.assertGreater(len(last.split(": ", 1)[1]), 0, "the library's reason is missing")
-        self.assertNotIn("screen successfully initialized", log)
+    def test_without_a_display_the_game_ends_with_status_1_and_the_reason(self):
+        for drivers in ({"SDL_VIDEODRIVER": "x11", "DISPLAY": ""},
+                        {"SDL_VIDEODRIVER": "x11", "DISPLAY": ":7319"},
+                        {"SDL_VIDEODRIVER": "no-such-video"}):
+            with self.subTest(**drivers), Folder() as folder:
+                self.assertEqual(self.start_game(folder, **drivers)[0], 1)
+                log = folder.log()
+                last = log.splitlines()[-1]
+                self.assertTrue(last.startswith("Unable to init SDL: ") or
+                                last.startswith("Unable to set 300 x 300 video: "), log)
+                self.assertGreater(len(last.split(": ", 1)[1]), 0, "the library's reason is missing")
+                self.assertNotIn("screen successfully initialized", log)
 
-    def test_without_a_display_the_game_ends_with_status_1(self):
-        environment = {"SDL_VIDEODRIVER": "x11", "DISPLAY": ""}
-        self.check_no_display(**environment)
-
-    def test_with_a_display_that_is_not_there(self):
-        self.check_no_display(SDL_VIDEODRIVER="x11", DISPLAY=":7319")
-
-    def test_with_a_video_driver_that_does_not_exist(self):
-        self.check_no_display(SDL_VIDEODRIVER="no-such-video")
-
-    def test_a_read_only_folder_ends_the_game_before_anything(self):
-        with Folder() as folder:
-            os.chmod(folder.path, stat.S_IRUSR | stat.S_IXUSR | stat.S_IRGRP | stat.S_IXGRP |
-                     stat.S_IROTH | stat.S_IXOTH)
-            # root may write anywhere: the game runs as nobody so the folder really is read-only.
-            prefix = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] \
-                if os.geteuid() == 0 else []
-            done, before, after = folder.run(["timeout", "20", GAME], prefix)
-            self.assertEqual(done.returncode, 1, done.stderr)
-            self.assertEqual(after, before, "nothing may be written")
-            self.assertIsNone(folder.log())
-
-    def test_a_log_that_cannot_be_created_ends_the_game_before_anything(self):
-        with Folder() as folder:
-            os.mkdir(folder.file("logFile.txt"))
-            done, before, after = folder.run(["timeout", "20", GAME])
-            self.assertEqual(done.returncode, 1, done.stderr)
-            self.assertEqual(after, before, "nothing may be written")
-            self.assertEqual(done.stdout + done.stderr, "")
+    def test_a_folder_without_a_log_ends_the_game_before_anything(self):
+        # Read-only (run as nobody, since root may write anywhere), or a folder in the log's place.
+        for case in ("read-only", "log is a folder"):
+            with self.subTest(case=case), Folder() as folder:
+                if case == "read-only":
+                    os.chmod(folder.path, 0o555)
+                else:
+                    os.mkdir(folder.file("logFile.txt"))
+                before = snapshot(folder)
+                status, printed = self.start_game(folder, as_nobody() if case == "read-only" else ())
+                self.assertEqual((status, printed), (1, b""))
+                self.assertEqual(snapshot(folder), before, "nothing may be written")
 
 
 if __name__ == "__main__":

@@ -3,33 +3,15 @@ driver: the replay ends in the very state the game ended in, on the very picture
 showed. A recording cut short or edited into nonsense is refused line by line, never a crash."""
 import json
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
-from virtual_display import start_display, wait_for  # noqa: E402
-from test_real_window import bmp_rgb  # noqa: E402
-
-GAME = os.environ.get("KESTROLA_GAME", "kestrola")
-REPLAY = os.environ.get("KESTROLA_REPLAY", "kestrola-replay")
-ASSETS = os.environ.get("KESTROLA_ASSET_DIR", ".")
-QUIET = {"SDL_VIDEODRIVER": "dummy", "SDL_AUDIODRIVER": "dummy"}
-
-
-def scratch_folder():
-    folder = tempfile.mkdtemp(prefix="kestrola-recording-")
-    for name in ("Images", "Music", "Sfx"):
-        os.symlink(os.path.join(ASSETS, name), os.path.join(folder, name))
-    return folder
-
-
-def replay(script, folder):
-    return subprocess.run([REPLAY, "-"], input=script, cwd=folder, capture_output=True,
-                          text=True, env=dict(os.environ, **QUIET), timeout=600)
+import bmp  # noqa: E402
+from scratch import GAME, Folder  # noqa: E402
+from virtual_display import GameWindow, start_display, stop_display, wait_for  # noqa: E402
 
 
 def state_at_exit(recording):
@@ -57,42 +39,31 @@ class RecordedGame(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.xvfb, cls.env = start_display("640x480")
-        cls.folder = scratch_folder()
         try:
-            cls.recording, cls.window = cls.play_by_hand()
-        except Exception:
-            cls.tearDownClass()
-            raise
+            with Folder() as folder:
+                cls.recording, cls.window = cls.play_by_hand(folder)
+        finally:
+            stop_display(cls.xvfb)
 
-    @classmethod
-    def tearDownClass(cls):
-        cls.xvfb.terminate()
-        cls.xvfb.wait()
-        shutil.rmtree(cls.folder, ignore_errors=True)
-
-    @classmethod
-    def play_by_hand(cls):
+    @staticmethod
+    def play_by_hand(folder):
         """Menus, the options with the music left on (its track changes draw on chance), a
         two-player match of three turns with a Cue, a Fan, a Chaos and End turn, a pause in the
         middle of a turn, then the tutorial's first pages; F10 ends it."""
-        path = os.path.join(cls.folder, "game.rec")
-        game = subprocess.Popen([GAME], cwd=cls.folder, env=dict(cls.env, KESTROLA_RECORD=path),
+        env = RecordedGame.env
+        path = folder.file("game.rec")
+        game = subprocess.Popen([GAME], cwd=folder.path, env=dict(env, KESTROLA_RECORD=path),
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = GameWindow(env)
+        assert wait_for(window.find, 30), "no window"
+        window.x("xdotool", "windowfocus", "--sync", window.id)
 
-        def x(*args):
-            return subprocess.run(list(args), env=cls.env, capture_output=True, text=True)
-        found = []
-        assert wait_for(lambda: found.extend(x("xdotool", "search", "--name",
-                                                "^Kestrola$").stdout.split()) or found, 30)
-        window = found[0]
-        x("xdotool", "windowfocus", "--sync", window)
-
-        def click(px, py, pause=0.25, button="1"):
-            x("xdotool", "mousemove", "--window", window, str(px), str(py), "click", button)
+        def click(x, y, pause=0.25, button="1"):
+            window.click(x, y, button)
             time.sleep(pause)
 
         def key(name, pause=0.25):
-            x("xdotool", "key", "--window", window, name)
+            window.x("xdotool", "key", "--window", window.id, name)
             time.sleep(pause)
         time.sleep(0.5)
         click(120, 190)                    # Options
@@ -113,10 +84,7 @@ class RecordedGame(unittest.TestCase):
         key("Escape", 0.5)
         click(120, 140, 0.5)               # the tutorial
         key("Return"), key("Return"), key("Return", 1.0)
-        shown = os.path.join(cls.folder, "window.rgb")
-        x("import", "-window", window, "-depth", "8", "rgb:" + shown)
-        with open(shown, "rb") as file:
-            picture = file.read()
+        picture = window.rgb()
         key("F10")
         assert game.wait(timeout=30) == 1
         with open(path) as file:
@@ -129,19 +97,15 @@ class RecordedGame(unittest.TestCase):
             self.assertTrue(any(line.startswith(needed) for line in lines), needed)
         # Before its last pass, the replay looks at the game as the window showed it last.
         end = lines.index("keydown f10")
-        folder = scratch_folder()
-        try:
-            run = replay("\n".join(lines[:end] + ["shot last.bmp", "dump"] + lines[end:]) + "\n",
-                         folder)
-            self.assertEqual(run.returncode, 1, run.stderr)
-            dump = json.loads(run.stdout.splitlines()[-1])
-            picture = bmp_rgb(os.path.join(folder, "last.bmp"))
-        finally:
-            shutil.rmtree(folder, ignore_errors=True)
-        self.assertEqual(state_of(dump), state_at_exit(self.recording))
+        with Folder() as folder:
+            run = folder.run(script="\n".join(lines[:end] + ["shot last.bmp", "dump"] +
+                                              lines[end:]) + "\n", timeout=600)
+            self.assertEqual(run.status, 1, run.stderr)
+            picture = bmp.rgb(folder.file("last.bmp"))
+        self.assertEqual(state_of(run.last), state_at_exit(self.recording))
         for turn in ("Player 2, your turn now", "Player 1, now it is your turn"):
-            self.assertIn(turn, dump["pushed"], "several turns were played")
-        tracks = [cue["name"] for cue in dump["cues"] if cue["op"] == "playMusic"]
+            self.assertIn(turn, run.last["pushed"], "several turns were played")
+        tracks = [cue["name"] for cue in run.last["cues"] if cue["op"] == "playMusic"]
         self.assertGreaterEqual(len(set(tracks)), 2, "the music played, and changed")
         differing = sum(picture[i:i + 3] != self.window[i:i + 3] for i in range(0, 270000, 3))
         self.assertEqual(differing, 0, "pixels differ from the window's last picture")
@@ -149,15 +113,12 @@ class RecordedGame(unittest.TestCase):
     def test_a_recording_cut_short_or_garbled_is_refused_by_line(self):
         lines = self.recording.splitlines()
         middle = len(lines) // 2
-        folder = scratch_folder()
-        try:
-            cut = replay("\n".join(lines[:middle]) + "\n" + lines[middle][:3] + "\n", folder)
-            garbled = replay("\n".join(lines[:middle] + ["click 150 here"] + lines[middle:]),
-                             folder)
-        finally:
-            shutil.rmtree(folder, ignore_errors=True)
+        with Folder() as folder:
+            cut = folder.run(script="\n".join(lines[:middle]) + "\n" + lines[middle][:3] + "\n")
+            garbled = folder.run(script="\n".join(lines[:middle] + ["click 150 here"] +
+                                                  lines[middle:]))
         for run in (cut, garbled):
-            self.assertEqual(run.returncode, 2, run.stderr)
+            self.assertEqual(run.status, 2, run.stderr)
             self.assertTrue(run.stderr.startswith("%d: " % (middle + 1)), run.stderr)
 
 

@@ -1,5 +1,5 @@
-"""Reads the game's pictures and writes them again at another size or colour depth, as
-uncompressed BMP files, for the tests of broken installations."""
+"""Reads the game's pictures and the driver's shots, and writes pictures again at another size
+or colour depth, as uncompressed BMP files."""
 import struct
 
 
@@ -19,6 +19,25 @@ def read(path):
     if height > 0:
         rows.reverse()
     return width, abs(height), rows
+
+
+def rgb(path):
+    """The pixels of a 24- or 32-bit BMP as rows of R, G, B bytes from the top, in one string."""
+    with open(path, "rb") as file:
+        data = file.read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    step = bits // 8
+    pitch = (width * step + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        row = data[offset + y * pitch:offset + y * pitch + width * step]
+        pixels = bytearray(width * 3)
+        pixels[0::3], pixels[1::3], pixels[2::3] = row[2::step], row[1::step], row[0::step]
+        rows.append(bytes(pixels))
+    if height > 0:
+        rows.reverse()
+    return b"".join(rows)
 
 
 def resized(picture, width, height):

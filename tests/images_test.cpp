@@ -1,0 +1,428 @@
+// The generated pictures: every one loads with the size and colour key the drawing relies on,
+// and the player can tell apart what they show: the ball colours of the value classes, arrows
+// that point their way and grow with the speed, the tool buttons and their three states, a font
+// whose letters keep to their widths and line up, and sprites that stay inside their cells.
+#include "render/asset_files.h"
+#include "render/assets.h"
+#include "render/frame.h"
+#include "render/glyph_widths.h"
+#include "render/surfaces.h"
+#include "rules/tool_catalogue.h"
+#include "shell/game_mode.h"
+#include "test_window.h"
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+#include <string>
+
+namespace {
+
+struct Sheet {
+    SDL_Surface* image;
+    uint32_t key;
+    ~Sheet() { SDL_FreeSurface(image); }
+};
+
+const ImageFile& fileOf(const char* path)
+{
+    for (const ImageFile& file : IMAGE_FILES)
+        if (std::string(file.path) == path) return file;
+    ADD_FAILURE() << path << " is not one of the game's pictures";
+    return IMAGE_FILES[0];
+}
+
+// Loaded as the game loads it; the key is the one the file's entry names.
+Sheet load(const ImageFile& file)
+{
+    openTestWindow();
+    return {loadImage(file.path, file.keyRed, file.keyGreen, file.keyBlue),
+            SDL_MapRGB(screen->format, file.keyRed, file.keyGreen, file.keyBlue)};
+}
+
+bool drawn(const Sheet& s, int32_t x, int32_t y) { return pixelAt(s.image, x, y) != s.key; }
+
+int32_t drawnPixels(const Sheet& s, int32_t x0, int32_t y0, int32_t w, int32_t h)
+{
+    int32_t count = 0;
+    for (int32_t y = y0; y < y0 + h; ++y)
+        for (int32_t x = x0; x < x0 + w; ++x) count += drawn(s, x, y);
+    return count;
+}
+
+struct Colour {
+    double r, g, b;
+};
+
+Colour colourAt(const Sheet& s, int32_t x, int32_t y)
+{
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(pixelAt(s.image, x, y), s.image->format, &r, &g, &b);
+    return {double(r), double(g), double(b)};
+}
+
+// The mean colour of the drawn pixels of a rectangle.
+Colour meanColour(const Sheet& s, int32_t x0, int32_t y0, int32_t w, int32_t h)
+{
+    Colour sum = {0, 0, 0};
+    int32_t count = 0;
+    for (int32_t y = y0; y < y0 + h; ++y)
+        for (int32_t x = x0; x < x0 + w; ++x)
+            if (drawn(s, x, y)) {
+                const Colour c = colourAt(s, x, y);
+                sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+                ++count;
+            }
+    return count ? Colour{sum.r / count, sum.g / count, sum.b / count} : sum;
+}
+
+double distance(Colour a, Colour b) { return std::hypot(a.r - b.r, a.g - b.g, a.b - b.b); }
+
+// Hue in degrees, 0 red, 60 yellow, 120 green, 180 cyan, 300 magenta.
+double hue(Colour c)
+{
+    const double h =
+        std::atan2(std::sqrt(3.0) * (c.g - c.b), 2 * c.r - c.g - c.b) * 180 / std::numbers::pi;
+    return h < 0 ? h + 360 : h;
+}
+
+double saturation(Colour c)
+{
+    const double high = std::max({c.r, c.g, c.b}), low = std::min({c.r, c.g, c.b});
+    return high > 0 ? (high - low) / high : 0;
+}
+
+// Pixels of two equal rectangles that differ clearly in some channel, or in the key.
+int32_t differingPixels(const Sheet& s, int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t w,
+                        int32_t h)
+{
+    int32_t differing = 0;
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            const Colour a = colourAt(s, ax + x, ay + y), b = colourAt(s, bx + x, by + y);
+            differing +=
+                drawn(s, ax + x, ay + y) != drawn(s, bx + x, by + y) ||
+                std::max({std::fabs(a.r - b.r), std::fabs(a.g - b.g), std::fabs(a.b - b.b)}) > 48;
+        }
+    return differing;
+}
+
+TEST(Images, EveryFileLoadsInTheScreenFormatWithItsSizeAndKey)
+{
+    for (const ImageFile& file : IMAGE_FILES) {
+        const Sheet s = load(file);
+        ASSERT_NE(s.image, nullptr) << file.path;
+        EXPECT_EQ(s.image->w, file.width) << file.path;
+        EXPECT_EQ(s.image->h, file.height) << file.path;
+        EXPECT_EQ(s.image->format->BitsPerPixel, 32) << file.path;
+        EXPECT_EQ(s.image->format->Rmask, screen->format->Rmask) << file.path;
+        EXPECT_TRUE(s.image->flags & SDL_SRCCOLORKEY) << file.path;
+        EXPECT_EQ(s.image->format->colorkey, s.key) << file.path;
+    }
+}
+
+TEST(Images, BackgroundsAreOpaqueAndSmallPicturesHoldTheirArt)
+{
+    for (const char* path : {"Images/field.bmp", "Images/panel.bmp", "Images/messageBack.bmp",
+                             "Images/startBackgr.bmp", "Images/endBackgr.bmp"}) {
+        const Sheet s = load(fileOf(path));
+        EXPECT_EQ(drawnPixels(s, 0, 0, s.image->w, s.image->h), s.image->w * s.image->h) << path;
+    }
+    EXPECT_GT(drawnPixels(load(fileOf("Images/shade.bmp")), 0, 0, 16, 16), 60);
+    EXPECT_GT(drawnPixels(load(fileOf("Images/options.bmp")), 0, 0, 110, 100), 5000);
+}
+
+TEST(Images, TheFrameLeavesTheCushionedFieldOpenAndThePocketsSitInTheCorners)
+{
+    const Sheet border = load(fileOf("Images/border.bmp"));
+    // Ball centres reach 32..268 across and 132..268 down: a ball's whole disc must show.
+    EXPECT_EQ(drawnPixels(border, 26, 26, 248, 148), 0);
+    EXPECT_TRUE(drawn(border, 150, 3));
+    EXPECT_TRUE(drawn(border, 3, 100));
+    const Sheet holes = load(fileOf("Images/holes.bmp"));
+    for (const auto& corner : {std::pair{24, 24}, {276, 24}, {24, 176}, {276, 176}})
+        EXPECT_TRUE(drawn(holes, corner.first, corner.second));
+    EXPECT_EQ(drawnPixels(holes, 60, 40, 180, 120), 0);
+}
+
+TEST(Images, TheFirstFrameShowsTheStartMenu)
+{
+    openTestWindow();
+    gameMode = StartMenu;
+    loadAssets();
+    EXPECT_EQ(fullRedraw, 0);
+    ASSERT_EQ(pushedRects.count, 1);
+    EXPECT_EQ(pushedRects.rects[0].w, 300);
+    EXPECT_EQ(pushedRects.rects[0].h, 300);
+    // The start background fills the window, with the menu ball over it at the bottom.
+    int32_t same = 0;
+    for (int32_t y = 0; y < 250; ++y)
+        for (int32_t x = 0; x < 300; ++x)
+            same += pixelAt(screen, x, y) == pixelAt(startBackgroundImage, x, y);
+    EXPECT_EQ(same, 300 * 250);
+}
+
+// The ball sheet: cell k is the 14 x 14 square at x 14k. The chosen ball is white; the values
+// run from cyan (cell 1) round the colour wheel through green, yellow (cell 5, value 7 to 10)
+// and red (cell 7, value 16 to 20) to pink (cell 9), as the tutorial names them.
+TEST(BallArt, EveryValueClassHasItsOwnColourInTheTutorialsOrder)
+{
+    const Sheet balls = load(fileOf("Images/balls.bmp"));
+    Colour mean[10];
+    for (int32_t k = 0; k < 10; ++k) mean[k] = meanColour(balls, 14 * k, 0, 14, 14);
+    // Told apart at a glance on the table: no two cells closer than this in mean colour.
+    for (int32_t a = 0; a < 10; ++a)
+        for (int32_t b = a + 1; b < 10; ++b)
+            EXPECT_GT(distance(mean[a], mean[b]), 45.0) << "cells " << a << " and " << b;
+    EXPECT_LT(saturation(mean[0]), 0.35) << "the chosen ball is white";
+    for (int32_t k = 1; k < 10; ++k)
+        EXPECT_GT(saturation(mean[k]), 0.45) << "cell " << k << " has a clear colour";
+    EXPECT_NEAR(hue(mean[1]), 190, 20) << "cyan";
+    EXPECT_NEAR(hue(mean[5]), 50, 15) << "yellow";
+    EXPECT_TRUE(hue(mean[7]) < 12 || hue(mean[7]) > 348) << "red: " << hue(mean[7]);
+    EXPECT_NEAR(hue(mean[9]), 320, 20) << "pink";
+    EXPECT_GT(mean[9].r + mean[9].g + mean[9].b, mean[8].r + mean[8].g + mean[8].b)
+        << "pink is lighter than the crimson below it";
+    // Measured the long way from cyan down through green and yellow to red and on to pink, the
+    // hue only ever moves on.
+    double travelled = -1;
+    for (int32_t k = 1; k < 10; ++k) {
+        const double along = std::fmod(200.0 - hue(mean[k]) + 360.0, 360.0);
+        EXPECT_GT(along, travelled) << "cell " << k << " is out of order";
+        travelled = along;
+    }
+}
+
+// A ball off centre in its cell sits off its shadow and off the place it is drawn at; the
+// corners of a round ball show the cloth.
+TEST(BallArt, EveryBallIsARoundDiscCentredInItsCell)
+{
+    const Sheet balls = load(fileOf("Images/balls.bmp"));
+    for (int32_t k = 0; k < 10; ++k) {
+        double sumX = 0, sumY = 0;
+        int32_t count = 0, left = 14, right = -1;
+        for (int32_t y = 0; y < 14; ++y)
+            for (int32_t x = 0; x < 14; ++x)
+                if (drawn(balls, 14 * k + x, y)) {
+                    sumX += x;
+                    sumY += y;
+                    ++count;
+                    if (y == 7) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                }
+        EXPECT_GT(drawnPixels(balls, 14 * k + 3, 3, 8, 8), 60) << "cell " << k << ": solid";
+        ASSERT_GT(count, 0) << "cell " << k;
+        EXPECT_NEAR(sumX / count, 6.5, 0.5) << "cell " << k;
+        EXPECT_NEAR(sumY / count, 6.5, 0.5) << "cell " << k;
+        EXPECT_GE(right - left + 1, 12) << "cell " << k << " is a ball of full size";
+        for (int32_t corner : {0, 13})
+            EXPECT_FALSE(drawn(balls, 14 * k + corner, 0) || drawn(balls, 14 * k + corner, 13))
+                << "cell " << k;
+    }
+}
+
+// The arrow sheet: speed class c, heading sector s is the 17 x 13 cell at (17.4 c, 14.8 s).
+// Every cell holds an arrow, nothing lies between the cells, the faster the ball the heavier
+// its arrow, and it points its sector's way (0 left, 4 up, 8 right, 12 down).
+TEST(ArrowArt, ArrowsPointTheirWayAndGrowHeavierWithTheSpeedClass)
+{
+    const Sheet arrows = load(fileOf("Images/arrows.bmp"));
+    int32_t insideCells = 0;
+    for (int32_t row = 0; row < 16; ++row) {
+        const int32_t y0 = static_cast<int32_t>(row * 14.8);
+        int32_t weight[10];
+        for (int32_t column = 0; column < 10; ++column) {
+            weight[column] = drawnPixels(arrows, static_cast<int32_t>(column * 17.4), y0, 17, 13);
+            insideCells += weight[column];
+            EXPECT_GE(weight[column], column ? weight[column - 1] : 6)
+                << "sector " << row << " class " << column;
+        }
+        EXPECT_GT(weight[9], 1.3 * weight[0]) << "sector " << row;
+        // The tip lies farther out along the heading than the tail lies the other way.
+        const double angle = row * 22.5 * std::numbers::pi / 180.0;
+        double far = -1e9, near = 1e9;
+        for (int32_t y = 0; y < 13; ++y)
+            for (int32_t x = 0; x < 17; ++x)
+                if (drawn(arrows, 156 + x, y0 + y)) {
+                    const double along = -(x - 8.0) * std::cos(angle) - (y - 6.0) * std::sin(angle);
+                    far = std::max(far, along);
+                    near = std::min(near, along);
+                }
+        EXPECT_GT(far, 0.0) << "sector " << row;
+        EXPECT_GE(far, -near - 1.0) << "sector " << row;
+    }
+    EXPECT_EQ(drawnPixels(arrows, 0, 0, arrows.image->w, arrows.image->h), insideCells)
+        << "pixels drawn outside the 160 cells";
+    // And the colour goes from a pale cyan for the slowest to pink for the fastest.
+    const Colour slow = meanColour(arrows, 0, 0, 17, 13);
+    EXPECT_GT(slow.b, slow.r) << "the slowest arrow is cyan to white";
+    EXPECT_NEAR(hue(meanColour(arrows, 156, 0, 17, 13)), 320, 25) << "the fastest is pink";
+}
+
+// The button sheet: button k has its three states at x 30 (k mod 10) and y 90 (k div 10) + 0
+// (Active), + 30 (Available) and + 60 (Unavailable).
+int32_t cellX(int32_t k) { return (k % 10) * 30; }
+int32_t cellY(int32_t k, int32_t state) { return (k / 10) * 90 + 30 * state; }
+
+TEST(ButtonArt, EveryToolHasAPictureOfItsOwnInThreeStatesToldApart)
+{
+    const Sheet buttons = load(fileOf("Images/buttons.bmp"));
+    for (int32_t k = 0; k < TOOL_COUNT; ++k) {
+        const int32_t x = cellX(k);
+        for (int32_t state = 0; state < 3; ++state)
+            EXPECT_GT(drawnPixels(buttons, x, cellY(k, state), 30, 30), 300)
+                << "button " << k << " state " << state;
+        EXPECT_GT(differingPixels(buttons, x, cellY(k, 0), x, cellY(k, 1), 30, 30), 150)
+            << "button " << k << ": Active and Available";
+        EXPECT_GT(differingPixels(buttons, x, cellY(k, 1), x, cellY(k, 2), 30, 30), 150)
+            << "button " << k << ": Available and Unavailable";
+        const Colour available = meanColour(buttons, x, cellY(k, 1), 30, 30);
+        const Colour shaded = meanColour(buttons, x, cellY(k, 2), 30, 30);
+        EXPECT_LT(saturation(shaded), 0.5 * saturation(available)) << "button " << k << " grey";
+        EXPECT_LT(shaded.r + shaded.g + shaded.b, available.r + available.g + available.b)
+            << "button " << k;
+        // Only the buttons that stand for the same thing in both rows look alike.
+        for (int32_t b = k + 1; b < TOOL_COUNT; ++b) {
+            const int32_t differing =
+                differingPixels(buttons, x, cellY(k, 1), cellX(b), cellY(b, 1), 30, 30);
+            const bool alike =
+                (k == TimeToggle && b == TimeToggleRow2) || (k == BlankLeft && b == BlankRight);
+            EXPECT_EQ(differing > 20, !alike) << "buttons " << k << " and " << b;
+            EXPECT_TRUE(differing == 0 || !alike) << "buttons " << k << " and " << b;
+        }
+    }
+}
+
+// A tool left on the Table is the 22 x 22 inside of its Active cell, blitted onto the cloth: its
+// edge must be mostly see-through, or it shows as a box.
+TEST(ButtonArt, PlacedToolsShowOnTheClothWithoutABox)
+{
+    const Sheet buttons = load(fileOf("Images/buttons.bmp"));
+    for (int32_t kind : {Fan, ReflectHorizontal, ReflectVertical, Magnet}) {
+        const int32_t x0 = cellX(kind) + 4, y0 = cellY(kind, 0) + 4;
+        const int32_t inside = drawnPixels(buttons, x0 + 1, y0 + 1, 20, 20);
+        const int32_t edge = drawnPixels(buttons, x0, y0, 22, 22) - inside;
+        EXPECT_GT(inside, 40) << "kind " << kind;
+        EXPECT_LT(edge, 84 / 2) << "kind " << kind;
+    }
+}
+
+// The font: glyph g lies in the glyphWidth[g] columns after the glyphs before it.
+struct Glyphs {
+    Sheet font = load(fileOf("Images/font10pt.bmp"));
+    int32_t offset[GLYPH_COUNT] = {};
+    Glyphs()
+    {
+        for (int32_t g = 1; g < GLYPH_COUNT; ++g) offset[g] = offset[g - 1] + glyphWidth[g - 1];
+    }
+    bool ink(char c, int32_t column, int32_t row) const
+    {
+        return drawn(font, offset[c - 32] + column, row);
+    }
+    int32_t firstRow(char c, int32_t from, int32_t step) const
+    {
+        for (int32_t row = from; row >= 0 && row < FONT_HEIGHT; row += step)
+            for (int32_t column = 0; column < glyphWidth[c - 32]; ++column)
+                if (ink(c, column, row)) return row;
+        return -1;
+    }
+    int32_t top(char c) const { return firstRow(c, 0, 1); }
+    int32_t bottom(char c) const { return firstRow(c, FONT_HEIGHT - 1, -1); }
+};
+
+// Text is drawn glyph after glyph at these widths; ink that reached the last column of a cell
+// would run into the next letter, and ink past it would show as a stray mark on that letter.
+TEST(FontArt, EveryGlyphButTheSpaceHasInkInsideItsWidthWithAGapAfterIt)
+{
+    const Glyphs glyphs;
+    EXPECT_EQ(drawnPixels(glyphs.font, 0, 0, glyphWidth[0], FONT_HEIGHT), 0) << "the space";
+    for (int32_t g = 1; g < GLYPH_COUNT; ++g) {
+        const char c = static_cast<char>(32 + g);
+        int32_t first = -1, last = -1;
+        for (int32_t column = 0; column < glyphWidth[g]; ++column)
+            for (int32_t row = 0; row < FONT_HEIGHT; ++row)
+                if (glyphs.ink(c, column, row)) {
+                    if (first < 0) first = column;
+                    last = column;
+                }
+        ASSERT_GE(first, 0) << "'" << c << "' has no ink";
+        EXPECT_LT(last, glyphWidth[g] - 1) << "'" << c << "' reaches the gap to the next glyph";
+        // Centred in its width: a glyph pushed to one side, or a neighbour's ink, unbalances it.
+        EXPECT_LE(std::abs(first - (glyphWidth[g] - 2 - last)), 2) << "'" << c << "'";
+    }
+}
+
+// Letters that jump up or down in a line of text read as a broken font.
+TEST(FontArt, CapitalsDigitsAndSmallLettersShareTheirLines)
+{
+    const Glyphs glyphs;
+    const int32_t capTop = glyphs.top('H'), baseline = glyphs.bottom('H');
+    EXPECT_GE(baseline - capTop, 5) << "capitals at least 6 rows tall";
+    EXPECT_LT(baseline, FONT_HEIGHT - 1) << "room below the baseline for descenders";
+    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
+        EXPECT_EQ(glyphs.top(c), capTop) << "'" << c << "'";
+        // J and Q may reach below the line; nothing stops above it.
+        const bool descends = c == 'J' || c == 'Q';
+        EXPECT_TRUE(descends ? glyphs.bottom(c) >= baseline : glyphs.bottom(c) == baseline)
+            << "'" << c << "' ends on row " << glyphs.bottom(c);
+    }
+    const int32_t xTop = glyphs.top('x');
+    EXPECT_GT(xTop, capTop) << "small letters are smaller than capitals";
+    for (char c : std::string("acemnorsuvwxz")) {
+        EXPECT_EQ(glyphs.top(c), xTop) << "'" << c << "'";
+        EXPECT_EQ(glyphs.bottom(c), baseline) << "'" << c << "'";
+    }
+    for (char c : std::string("gjpqy"))
+        EXPECT_GT(glyphs.bottom(c), baseline) << "'" << c << "' reaches below the line";
+}
+
+TEST(FontArt, NoTwoCharactersLookTheSame)
+{
+    const Glyphs glyphs;
+    for (int32_t a = 1; a < GLYPH_COUNT; ++a)
+        for (int32_t b = a + 1; b < GLYPH_COUNT; ++b) {
+            if (glyphWidth[a] != glyphWidth[b]) continue;
+            bool same = true;
+            for (int32_t y = 0; y < FONT_HEIGHT && same; ++y)
+                for (int32_t x = 0; x < glyphWidth[a] && same; ++x)
+                    same = drawn(glyphs.font, glyphs.offset[a] + x, y) ==
+                           drawn(glyphs.font, glyphs.offset[b] + x, y);
+            EXPECT_FALSE(same) << "'" << char(a + 32) << "' and '" << char(b + 32) << "'";
+        }
+}
+
+// Sheets whose cells lie side by side: every cell is drawn, and a copied cell would show the
+// wrong digit, speed or result. Each result banner keeps to its band of 50 rows, so no sliver of
+// the one above or below shows on the end screen.
+TEST(SheetArt, DigitsSpeedsAndBannersAreDrawnAndEachTheirOwn)
+{
+    struct Strip {
+        const char* path;
+        int32_t cells, w, h, across, down, leastDrawn, leastDiffering;
+    };
+    for (const Strip& strip : {Strip{"Images/numbers.bmp", 10, 7, 8, 7, 0, 5, 3},
+                               Strip{"Images/stOptionsValues.bmp", 6, 25, 16, 25, 0, 100, 10},
+                               Strip{"Images/victoryH1.bmp", 4, 300, 50, 0, 50, 2000, 1000}}) {
+        const Sheet s = load(fileOf(strip.path));
+        for (int32_t a = 0; a < strip.cells; ++a) {
+            EXPECT_GT(drawnPixels(s, a * strip.across, a * strip.down, strip.w, strip.h),
+                      strip.leastDrawn)
+                << strip.path << " cell " << a;
+            for (int32_t b = a + 1; b < strip.cells; ++b)
+                EXPECT_GT(differingPixels(s, a * strip.across, a * strip.down, b * strip.across,
+                                          b * strip.down, strip.w, strip.h),
+                          strip.leastDiffering)
+                    << strip.path << " cells " << a << " and " << b;
+        }
+    }
+    EXPECT_EQ(drawnPixels(load(fileOf("Images/stOptionsValues.bmp")), 150, 0, 32, 16), 32 * 16)
+        << "the off mark hides the on mark";
+    const Sheet banners = load(fileOf("Images/victoryH1.bmp"));
+    for (int32_t b = 0; b < 4; ++b)
+        for (int32_t row : {50 * b, 50 * b + 49})
+            EXPECT_EQ(drawnPixels(banners, 0, row, 300, 1), 0) << "banner " << b << " row " << row;
+}
+
+} // namespace
