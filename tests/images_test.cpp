@@ -7,8 +7,8 @@
 #include "render/frame.h"
 #include "render/glyph_widths.h"
 #include "render/surfaces.h"
+#include "rules/game_mode.h"
 #include "rules/tool_catalogue.h"
-#include "shell/game_mode.h"
 #include "test_window.h"
 #include <algorithm>
 #include <cmath>

@@ -5,10 +5,10 @@
 // the previous one left, so a run of the fuzzer is one long session of menus, matches of both
 // kinds, the options and the tutorial.
 #include "physics/ball.h"
-#include "render/font.h"
+#include "rules/game_mode.h"
 #include "rules/match.h"
+#include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
-#include "shell/game_mode.h"
 #include "shell/replay_driver.cpp"
 #include <cmath>
 #include <cstdint>
