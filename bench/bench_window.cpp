@@ -7,6 +7,7 @@
 #include "rules/progress_log.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
+#include "shell/main_loop.h"
 #include <cstdio>
 
 bool openBenchWindow()
@@ -17,6 +18,7 @@ bool openBenchWindow()
     screen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 32, 0);
     if (!screen) return false;
     progressLog = std::tmpfile();
+    connectPlatform(); // a turn that ends inside a tick draws its frame, as in the game
     loadAssets();
     return true;
 }
