@@ -248,6 +248,30 @@ class ThePackage(unittest.TestCase):
                 self.assertIn(font_licence, governing(picture)["License"], picture)
 
 
+class TheSetUp(unittest.TestCase):
+    """The README's two commands, typed one after the other, and CI running the second."""
+
+    def test_the_readme_has_two_commands_and_ci_runs_the_second_word_for_word(self):
+        with open(os.path.join(PROJECT, "README.md")) as file:
+            commands = [line.strip() for line in file if line.startswith("    tools/setup")]
+        self.assertEqual(len(commands), 2, commands)
+        play, tests = commands
+        self.assertTrue(tests.startswith("tools/setup --tests && "), tests)
+        # The game is started in build without leaving the shell there.
+        self.assertTrue(play.startswith("tools/setup && ") and play.endswith("(cd build && ./kestrola)"),
+                        play)
+        with open(os.path.join(PROJECT, ".ci", "run")) as file:
+            run = [line.strip() for line in file if line.strip() and not line.startswith("#")]
+        self.assertEqual(run[-1], tests)
+        self.assertNotIn("tools/setup", " ".join(run[:-1]))
+
+    def test_setup_knows_its_two_sets_and_nothing_else(self):
+        wrong = subprocess.run([os.path.join(PROJECT, "tools", "setup"), "--everything"],
+                               capture_output=True, text=True)
+        self.assertEqual(wrong.returncode, 2)
+        self.assertIn("usage: tools/setup [--tests]", wrong.stderr)
+
+
 class TheTutorialsLastPages(unittest.TestCase):
     """Pages 170 and 171 tell the player where the manual is: both places must hold it."""
 
