@@ -3,7 +3,6 @@
 // display to show it on; a start-up that fails says why on standard error as well as in the log.
 #include "render/surfaces.h"
 #include "shell/main_loop.h"
-#include "window_icon.h"
 #include <SDL/SDL.h>
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +11,9 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#if __has_include("window_icon.h")
+#include "window_icon.h"
+#endif
 
 namespace {
 
@@ -128,12 +130,14 @@ void reportFailedStart()
 // The window's icon, for the title bar and the dock; drawn by tools/icon like the desktop's.
 void setWindowIcon()
 {
+#if __has_include("window_icon.h")
     SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(
         const_cast<uint32_t*>(WINDOW_ICON), WINDOW_ICON_SIZE, WINDOW_ICON_SIZE, 32,
         WINDOW_ICON_SIZE * 4, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000);
     if (!icon) return;
     SDL_WM_SetIcon(icon, nullptr);
     SDL_FreeSurface(icon);
+#endif
 }
 
 } // namespace

@@ -420,7 +420,11 @@ class Surroundings(BrokenInstallation):
             done, before, after = folder.run(["timeout", "20", GAME])
             self.assertEqual(done.returncode, 1, done.stderr)
             self.assertEqual(after, before, "nothing may be written")
-            self.assertEqual(done.stdout + done.stderr, "")
+            # One line on the terminal, naming the folder, and nothing else.
+            self.assertEqual(done.stdout, "")
+            self.assertEqual(done.stderr, "kestrola: cannot write the log, logFile.txt, in %s (Is "
+                             "a directory); start the game from a folder you may write to\n"
+                             % folder.path)
 
 
 if __name__ == "__main__":
