@@ -310,7 +310,11 @@ class Surroundings(BrokenInstallation):
                     os.mkdir(folder.file("logFile.txt"))
                 before = snapshot(folder)
                 status, printed = self.start_game(folder, as_nobody() if case == "read-only" else ())
-                self.assertEqual((status, printed), (1, b""))
+                # One line on the terminal, naming the folder and the reason, and nothing else.
+                reason = "Permission denied" if case == "read-only" else "Is a directory"
+                self.assertEqual((status, printed), (1, (
+                    "kestrola: cannot write the log, logFile.txt, in %s (%s); start the game "
+                    "from a folder you may write to\n" % (folder.path, reason)).encode()))
                 self.assertEqual(snapshot(folder), before, "nothing may be written")
 
 

@@ -8,12 +8,31 @@
 
 constexpr int32_t BALL_CELL = 14;
 // Cell 0 is the chosen ball; cells 1 to 9 go from cyan (value 0) through teal, green, lime and
-// yellow to orange, red, crimson and pink (over 30). Neighbours differ in lightness as well as in
-// hue, so that each class reads on its own at 14 pixels: the teal is darker than the cyan, the
-// lime greener than the yellow.
-constexpr Rgb BALL_COLOURS[10] = {
-    {246, 246, 250}, {30, 206, 240}, {14, 160, 150}, {70, 200, 60},  {170, 226, 30},
-    {255, 208, 30},  {248, 120, 20}, {222, 34, 34},  {170, 20, 110}, {255, 120, 210},
+// yellow to orange, red, crimson and pink (over 30). Colour alone does not tell them apart for
+// every player: under the common red-green deficiencies green, lime, yellow, orange and red are
+// one yellowish hue, and in greyscale only lightness is left. So the lightness steps up and down
+// between neighbours, and each class above the lowest carries a mark, light on a dark ball and
+// dark on a light one, that grows with the class: a dot, a band, a ring, two bands, four dots,
+// and a ring with a band on the highest. tests/ball_colours_test.py measures the result.
+enum class BallMark { None, Dot, Band, Ring, TwoBands, Dots, BandAndRing };
+
+struct BallLook {
+    Rgb colour;
+    BallMark mark;
+    Rgb ink; // a dark shade of the colour on a light ball, a light one on a dark ball
+};
+
+constexpr BallLook BALL_LOOKS[10] = {
+    {{246, 246, 250}, BallMark::None, {}},
+    {{55, 255, 255}, BallMark::None, {}},
+    {{14, 114, 105}, BallMark::Dot, {143, 255, 245}},
+    {{75, 152, 50}, BallMark::Band, {148, 255, 112}},
+    {{115, 202, 0}, BallMark::Band, {16, 28, 0}},
+    {{255, 242, 63}, BallMark::Ring, {33, 32, 8}},
+    {{219, 120, 18}, BallMark::Ring, {17, 9, 1}},
+    {{246, 0, 4}, BallMark::TwoBands, {255, 192, 193}},
+    {{113, 2, 59}, BallMark::Dots, {200, 80, 150}},
+    {{163, 44, 111}, BallMark::BandAndRing, {255, 102, 188}},
 };
 
 constexpr int32_t ARROW_WIDTH = 17;
@@ -25,7 +44,55 @@ constexpr Rgb ARROW_COLOURS[SPEED_CLASSES] = {
     {255, 222, 44},  {255, 152, 44}, {252, 70, 56},  {236, 44, 136}, {255, 120, 214},
 };
 
-Rgb ballColour(int32_t cell) { return BALL_COLOURS[std::clamp(cell, 0, 9)]; }
+Rgb ballColour(int32_t cell) { return BALL_LOOKS[std::clamp(cell, 0, 9)].colour; }
+
+// The class's pattern, clipped to the ball. Too small a ball (the tool icons) shows none.
+static void drawBallMark(cairo_t* cr, double centreX, double centreY, double radius, int32_t cell)
+{
+    const BallLook& look = BALL_LOOKS[std::clamp(cell, 0, 9)];
+    if (look.mark == BallMark::None || radius < 5.0) return;
+    cairo_save(cr);
+    cairo_arc(cr, centreX, centreY, radius, 0, 2 * std::numbers::pi);
+    cairo_clip(cr);
+    setSource(cr, look.ink);
+    const double pi = std::numbers::pi;
+    auto band = [&](double middle, double height) {
+        cairo_rectangle(cr, centreX - radius, centreY + middle * radius - height * radius / 2,
+                        2 * radius, height * radius);
+        cairo_fill(cr);
+    };
+    auto ring = [&](double inner, double outer) {
+        cairo_set_line_width(cr, (outer - inner) * radius);
+        cairo_arc(cr, centreX, centreY, (inner + outer) / 2 * radius, 0, 2 * pi);
+        cairo_stroke(cr);
+    };
+    switch (look.mark) {
+    case BallMark::Band: band(0.0, 0.6); break;
+    case BallMark::Ring: ring(0.34, 0.66); break;
+    case BallMark::TwoBands:
+        band(-0.5, 0.4);
+        band(0.5, 0.4);
+        break;
+    case BallMark::Dots:
+        for (int32_t i = 0; i < 4; ++i) {
+            const double angle = pi / 4 + i * pi / 2;
+            cairo_arc(cr, centreX + 0.5 * radius * std::cos(angle),
+                      centreY + 0.5 * radius * std::sin(angle), 0.22 * radius, 0, 2 * pi);
+            cairo_fill(cr);
+        }
+        break;
+    case BallMark::BandAndRing:
+        ring(0.62, 0.95);
+        band(0.0, 0.36);
+        break;
+    case BallMark::Dot:
+        cairo_arc(cr, centreX, centreY + 0.1 * radius, 0.36 * radius, 0, 2 * pi);
+        cairo_fill(cr);
+        break;
+    case BallMark::None: break;
+    }
+    cairo_restore(cr);
+}
 
 void drawBall(cairo_t* cr, double centreX, double centreY, double radius, int32_t cell)
 {
@@ -35,12 +102,13 @@ void drawBall(cairo_t* cr, double centreX, double centreY, double radius, int32_
     cairo_pattern_t* body = cairo_pattern_create_radial(hx, hy, 0.0, hx, hy, 1.55 * radius);
     addStop(body, 0.0, mixRgb(base, {255, 255, 255}, 0.6));
     addStop(body, 0.3, base);
-    addStop(body, 0.72, scaleRgb(base, 0.62));
-    addStop(body, 1.0, scaleRgb(base, 0.3));
+    addStop(body, 0.72, scaleRgb(base, 0.72));
+    addStop(body, 1.0, scaleRgb(base, 0.42));
     cairo_set_source(cr, body);
     cairo_arc(cr, centreX, centreY, radius, 0, 2 * std::numbers::pi);
     cairo_fill(cr);
     cairo_pattern_destroy(body);
+    drawBallMark(cr, centreX, centreY, radius, cell);
     // Light thrown back from the cloth along the lower right of the rim.
     cairo_set_line_width(cr, 0.9);
     setSource(cr, mixRgb(base, {255, 255, 255}, 0.3), 0.45);

@@ -9,9 +9,9 @@
 constexpr int32_t OPTION_ROWS = 5;
 constexpr const char* OPTION_NAMES[OPTION_ROWS] = {"Speed", "Messages", "Sound", "Music", "Back"};
 // Where the game draws the speed cell (row 0) and the off marks of messages, sound and music
-// (rows 1 to 3), in panel coordinates; each name must end before it. Back has none.
+// (rows 1 to 3, one column), in panel coordinates; each name must end before it. Back has none.
 constexpr int32_t VALUE_ROWS = 4;
-constexpr int32_t VALUE_X[VALUE_ROWS] = {42, 46, 70, 58};
+constexpr int32_t VALUE_X[VALUE_ROWS] = {42, 70, 70, 70};
 constexpr int32_t MARK_WIDTH = 32, MARK_HEIGHT = 16;
 constexpr int32_t SPEED_CELL_WIDTH = 25;
 constexpr double LABEL_X = 5.0;

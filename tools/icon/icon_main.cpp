@@ -1,7 +1,12 @@
 // kestrola-icon OUTDIR: draws the desktop icon of the game, a corner of the table with two
-// balls rolling towards its pocket, at 32, 64 and 128 pixels, as OUTDIR/SIZExSIZE/kestrola.png.
+// balls rolling towards its pocket, at 32, 48, 64, 128 and 256 pixels as
+// OUTDIR/SIZExSIZE/kestrola.png, as a drawing of any size in OUTDIR/scalable/kestrola.svg, and
+// as the window's own icon, 32 x 32 pixels compiled into the game, in OUTDIR/window_icon.h.
+#include <algorithm>
+#include <cairo-svg.h>
 #include <cairo.h>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <numbers>
@@ -119,6 +124,67 @@ bool writeIcon(const std::string& outDir, int size)
     return written;
 }
 
+bool writeScalable(const std::string& outDir)
+{
+    std::filesystem::create_directories(outDir + "/scalable");
+    const std::string path = outDir + "/scalable/kestrola.svg";
+    cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), 128, 128);
+    cairo_t* cr = cairo_create(surface);
+    drawIcon(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    const bool written = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    if (!written) std::fprintf(stderr, "kestrola-icon: cannot write %s\n", path.c_str());
+    return written;
+}
+
+// The window's icon as 32 x 32 pixels of 0xAARRGGBB, straight alpha, row by row: what the
+// media library takes as a surface with an alpha mask.
+bool writeWindowIcon(const std::string& outDir)
+{
+    constexpr int SIZE = 32;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, SIZE, SIZE);
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, SIZE / 128.0, SIZE / 128.0);
+    drawIcon(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    const std::string path = outDir + "/window_icon.h";
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) {
+        std::fprintf(stderr, "kestrola-icon: cannot write %s\n", path.c_str());
+        cairo_surface_destroy(surface);
+        return false;
+    }
+    std::fprintf(file,
+                 "// Drawn by kestrola-icon: the window's icon, %d x %d pixels of 0xAARRGGBB.\n"
+                 "#pragma once\n#include <cstdint>\n\n"
+                 "constexpr int WINDOW_ICON_SIZE = %d;\n"
+                 "constexpr uint32_t WINDOW_ICON[%d] = {\n",
+                 SIZE, SIZE, SIZE, SIZE * SIZE);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < SIZE; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+        for (int x = 0; x < SIZE; ++x) {
+            // Cairo keeps the colour multiplied by the alpha; the icon wants it straight.
+            const uint32_t p = row[x], a = p >> 24;
+            auto channel = [&](int shift) {
+                const uint32_t c = (p >> shift) & 0xff;
+                return a ? std::min<uint32_t>(255, (c * 255 + a / 2) / a) : 0;
+            };
+            std::fprintf(file, "0x%08x,%s",
+                         (a << 24) | (channel(16) << 16) | (channel(8) << 8) | channel(0),
+                         x % 8 == 7 ? "\n" : " ");
+        }
+    }
+    std::fprintf(file, "};\n");
+    const bool written = std::fclose(file) == 0;
+    cairo_surface_destroy(surface);
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -127,7 +193,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: kestrola-icon OUTDIR\n");
         return 2;
     }
-    for (int size : {32, 64, 128})
+    for (int size : {32, 48, 64, 128, 256})
         if (!writeIcon(argv[1], size)) return 1;
-    return 0;
+    return writeScalable(argv[1]) && writeWindowIcon(argv[1]) ? 0 : 1;
 }
