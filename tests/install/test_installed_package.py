@@ -330,9 +330,10 @@ class OnADisplay(unittest.TestCase):
         shutil.rmtree(self.home, ignore_errors=True)
         shutil.rmtree(self.elsewhere, ignore_errors=True)
 
-    def start(self, folder, program="/usr/games/kestrola"):
+    def start(self, folder, program="/usr/games/kestrola", arguments=()):
         self.folder = folder
-        self.game = subprocess.Popen([installed(program)], cwd=self.elsewhere, env=self.env,
+        self.game = subprocess.Popen([installed(program), *arguments], cwd=self.elsewhere,
+                                     env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         found = wait_for(self.window.find, seconds=30.0)
         self.assertTrue(found, "no window titled Kestrola appeared (status %s, log: %r)"
@@ -388,7 +389,9 @@ class TheInstalledGame(OnADisplay):
         self.assertEqual(self.game.wait(timeout=10), 1)
 
     def test_without_settings_the_window_fits_the_display_and_the_folder_is_under_home(self):
-        self.start(os.path.join(self.home, ".local", "share", "kestrola"))
+        # Recorded, into a file named from where the player started it.
+        self.start(os.path.join(self.home, ".local", "share", "kestrola"),
+                   arguments=("--record", "game.txt"))
         # 1280 x 1024 less room for panels and borders holds three times 300, not four.
         self.assert_size("900x900")
         # The window carries the class the desktop entry names, and an icon of its own.
@@ -398,6 +401,8 @@ class TheInstalledGame(OnADisplay):
         self.window.key("F10")
         self.assertEqual(self.game.wait(timeout=10), 1)
         self.assertIn("Program started\n", self.log_if_any())
+        with open(os.path.join(self.elsewhere, "game.txt")) as recording:
+            self.assertIn("\nkeyup f10\n# at exit: gameMode 0,", recording.read())
 
 
 class TheProgramAlone(OnADisplay):
