@@ -21,8 +21,6 @@
 
 namespace {
 
-uint32_t keyOf(SDL_Surface* image) { return image->format->colorkey; }
-
 // Whether every pixel the sprite draws (all but its key) is on the screen at (dstX, dstY).
 bool spriteAt(SDL_Surface* image, int32_t srcX, int32_t srcY, int32_t w, int32_t h, int32_t dstX,
               int32_t dstY)
@@ -31,11 +29,18 @@ bool spriteAt(SDL_Surface* image, int32_t srcX, int32_t srcY, int32_t w, int32_t
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
             const uint32_t pixel = pixelAt(image, srcX + x, srcY + y);
-            if (pixel == keyOf(image)) continue;
+            if (pixel == image->format->colorkey) continue;
             if (pixelAt(screen, dstX + x, dstY + y) != pixel) return false;
             ++drawn;
         }
     return drawn > 0;
+}
+
+// The arrow of a speed class and heading sector, drawn with its cell's corner at (x, y).
+bool arrowAt(int32_t speedClass, int32_t sector, int32_t x, int32_t y)
+{
+    return spriteAt(arrowsImage, static_cast<int32_t>(speedClass * 17.4),
+                    static_cast<int32_t>(sector * 14.8), 17, 13, x, y);
 }
 
 class Screens : public ::testing::Test {
@@ -82,12 +87,10 @@ TEST(BallSprites, ValueClassesHeadingsAndSpeedClasses)
     for (const Heading& h : headings)
         EXPECT_EQ(headingSectorOf(h.vx, h.vy), h.sector) << h.vx << ", " << h.vy;
 
-    EXPECT_EQ(speedClassOf(0.49, 0), 0);
-    EXPECT_EQ(speedClassOf(0.5, 0), 1);
-    EXPECT_EQ(speedClassOf(0, -1.0), 3);
-    EXPECT_EQ(speedClassOf(2.49, 0), 8);
-    EXPECT_EQ(speedClassOf(0, 2.5), 9);
-    EXPECT_EQ(speedClassOf(3.0, 0), 9);
+    const double speeds[][2] = {{0.49, 0}, {0.5, 0}, {0, -1}, {2.49, 0}, {0, 2.5}, {3, 0}};
+    const int32_t classes[] = {0, 1, 3, 8, 9, 9};
+    for (size_t i = 0; i < std::size(speeds); ++i)
+        EXPECT_EQ(speedClassOf(speeds[i][0], speeds[i][1]), classes[i]) << speeds[i][0];
 }
 
 TEST(Grades, OnlyTheTopBoundIsInclusive)
@@ -114,7 +117,9 @@ TEST(MessageLog, PushesScrollUpAndLongLinesAreCut)
     EXPECT_STREQ(MessageLog.lower, "");
 }
 
-TEST_F(Screens, TextAdvancesByEachGlyphsWidth)
+// Glyph after glyph at their widths on the baseline; one whose top is above the window shows
+// only its lower rows; the message strip's two lines sit on baselines 55 and 65.
+TEST_F(Screens, TextAdvancesByEachGlyphsWidthOnItsBaseline)
 {
     SDL_FillRect(screen, nullptr, 0);
     drawText("Pause", 5, 20);
@@ -127,15 +132,16 @@ TEST_F(Screens, TextAdvancesByEachGlyphsWidth)
     EXPECT_EQ(x, 38);
     for (int32_t y = 10; y < 20; ++y)
         for (int32_t column = 38; column < 60; ++column) ASSERT_EQ(pixelAt(screen, column, y), 0u);
-}
-
-TEST_F(Screens, TextAtBaselineFiveShowsOnlyTheLowerRows)
-{
-    SDL_FillRect(screen, nullptr, 0);
+    const int32_t w = 'W' - 32, h = 'H' - 32;
     drawText("", 0, 5);
     drawText("W", 0, 5);
-    const int32_t g = 'W' - 32;
-    EXPECT_TRUE(spriteAt(fontImage, glyphOffset[g], 5, glyphWidth[g], 5, 0, 0));
+    EXPECT_TRUE(spriteAt(fontImage, glyphOffset[w], 5, glyphWidth[w], 5, 0, 0));
+
+    pushMessage("Welcome");
+    pushMessage("Hello");
+    composeFrame();
+    EXPECT_TRUE(spriteAt(fontImage, glyphOffset[w], 0, glyphWidth[w], 10, 5, 45));
+    EXPECT_TRUE(spriteAt(fontImage, glyphOffset[h], 0, glyphWidth[h], 10, 5, 55));
 }
 
 TEST_F(Screens, ScoresShowThreeDigitsWithLeadingZeros)
@@ -166,16 +172,8 @@ TEST_F(Screens, TheButtonRowShowsEachButtonsState)
     EXPECT_TRUE(spriteAt(buttonsImage, 0, 150, 30, 30, 0, 70));
 }
 
-TEST_F(Screens, MessagesSitInTheStripOnTheirBaselines)
-{
-    pushMessage("Welcome");
-    pushMessage("Hello");
-    composeFrame();
-    EXPECT_TRUE(spriteAt(fontImage, glyphOffset['W' - 32], 0, glyphWidth['W' - 32], 10, 5, 45));
-    EXPECT_TRUE(spriteAt(fontImage, glyphOffset['H' - 32], 0, glyphWidth['H' - 32], 10, 5, 55));
-}
-
-TEST_F(Screens, BallsWearTheirValueColourAndTheSelectedOneIsWhite)
+// A pocketed ball shows in the strip where it was put, without a shadow.
+TEST_F(Screens, BallsWearTheirValueColourTheSelectedOneWhiteAndPocketedOnesSitInTheStrip)
 {
     placeBall(0, 150.7, 200.2, 0);
     placeBall(1, 100, 160, 30);
@@ -185,36 +183,29 @@ TEST_F(Screens, BallsWearTheirValueColourAndTheSelectedOneIsWhite)
     EXPECT_TRUE(spriteAt(ballsImage, 14 * 1, 0, 14, 14, 143, 193));
     EXPECT_TRUE(spriteAt(ballsImage, 14 * 8, 0, 14, 14, 93, 153));
     EXPECT_TRUE(spriteAt(ballsImage, 0, 0, 14, 14, 193, 233));
-}
-
-TEST_F(Screens, APocketedBallShowsInTheStripWithoutAShadow)
-{
     balls[5].screenX = 15;
     balls[5].screenY = 25;
     balls[5].value = 20;
     composeFrame();
     EXPECT_TRUE(spriteAt(ballsImage, 14 * 7, 0, 14, 14, 8, 18));
-    // Where a shadow would reach beyond the ball, the Panel shows unshaded.
-    EXPECT_EQ(pixelAt(screen, 27, 34), pixelAt(panelImage, 27, 34));
+    // Right of it, where its shadow would reach, the Panel shows unshaded.
+    for (int32_t y = 21; y < 37; ++y)
+        for (int32_t x = 22; x < 30; ++x)
+            ASSERT_EQ(pixelAt(screen, x, y), pixelAt(panelImage, x, y));
 }
 
-TEST_F(Screens, MotionArrowsShowOnlyWhileTimeStandsStill)
+TEST_F(Screens, MotionArrowsShowOnlyWhileTimeStandsStillAndTheAimOnlyWhenFarEnough)
 {
     placeBall(0, 150, 200, 0);
     balls[0].vx = 2.0;
     updateBallArrows();
     composeFrame();
-    EXPECT_TRUE(spriteAt(arrowsImage, static_cast<int32_t>(7 * 17.4),
-                         static_cast<int32_t>(8 * 14.8), 17, 13, 145, 195));
+    EXPECT_TRUE(arrowAt(7, 8, 145, 195));
     gameMode = Running;
     composeFrame();
-    EXPECT_FALSE(spriteAt(arrowsImage, static_cast<int32_t>(7 * 17.4),
-                          static_cast<int32_t>(8 * 14.8), 17, 13, 145, 195));
-}
+    EXPECT_FALSE(arrowAt(7, 8, 145, 195));
 
-TEST_F(Screens, TheCueAimArrowAppearsTwentyPixelsOutOnceTheAimIsFarEnough)
-{
-    placeBall(0, 150, 200, 0);
+    // The Cue's aim shows twenty pixels out, once the aim is far enough.
     gameMode = Aiming;
     selectedTool = Cue;
     selectedBall = 0;
@@ -222,26 +213,23 @@ TEST_F(Screens, TheCueAimArrowAppearsTwentyPixelsOutOnceTheAimIsFarEnough)
     aimY = 200;
     composeFrame();
     // Class 1 (half a pixel per tick), sector 8 (to the right).
-    EXPECT_TRUE(spriteAt(arrowsImage, 17, 118, 17, 13, 162, 194));
+    EXPECT_TRUE(arrowAt(1, 8, 162, 194));
     aimX = 154;
     composeFrame();
-    EXPECT_FALSE(spriteAt(arrowsImage, 17, 118, 17, 13, 162, 194));
-    EXPECT_FALSE(spriteAt(arrowsImage, 0, 118, 17, 13, 162, 194));
+    EXPECT_FALSE(arrowAt(1, 8, 162, 194) || arrowAt(0, 8, 162, 194));
 }
 
 TEST_F(Screens, APlacedFanShowsItsIconAndItsStream)
 {
     PlacedTool.kind[0] = Fan;
-    PlacedTool.x[0] = 100;
-    PlacedTool.y[0] = 200;
-    PlacedTool.screenX[0] = 100;
-    PlacedTool.screenY[0] = 200;
+    PlacedTool.x[0] = PlacedTool.screenX[0] = 100;
+    PlacedTool.y[0] = PlacedTool.screenY[0] = 200;
     PlacedTool.dirX[0] = 10;
     PlacedTool.dirY[0] = 0;
     placedToolCount = 1;
     composeFrame();
     EXPECT_TRUE(spriteAt(buttonsImage, 64, 4, 22, 22, 89, 189));
-    EXPECT_TRUE(spriteAt(arrowsImage, 156, 118, 17, 13, 112, 194));
+    EXPECT_TRUE(arrowAt(9, 8, 112, 194));
 }
 
 TEST_F(Screens, EachModePushesOnlyItsOwnRectangles)

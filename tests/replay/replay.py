@@ -1,5 +1,6 @@
 """Runs kestrola-replay on a script in a scratch folder and reads back what it printed: the JSON
 dumps, the error text, the exit status and the progress log; and builds tables to play on."""
+import math
 import os
 import sys
 import unittest
@@ -51,3 +52,23 @@ def position(b):
 
 def velocity(b):
     return (b["vx"], b["vy"])
+
+
+def look(dump, *names):
+    """The dump's values at the dotted names, such as "gameMode", "tools.usesLeft.1" or
+    "balls.0.vx": a tuple of them, or the value itself for one name."""
+    values = []
+    for name in names:
+        value = dump
+        for key in name.split("."):
+            value = value[int(key)] if key.isdigit() else value[key]
+        values.append(value)
+    return values[0] if len(names) == 1 else tuple(values)
+
+
+def rolled(vx, vy):
+    """The velocity after one tick on the cloth of a ball whose components are each zero or faster
+    than half a pixel: each loses half a percent, then the speed is capped at 3, same direction."""
+    vx, vy = vx * 0.995, vy * 0.995
+    speed = math.sqrt(vx * vx + vy * vy)
+    return (vx / speed * 3.0, vy / speed * 3.0) if speed > 3.0 else (vx, vy)

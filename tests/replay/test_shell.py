@@ -2,7 +2,7 @@
 loop's timing, the decorative ball and every way out."""
 import unittest
 
-from replay import BEFORE_THE_IMAGES as START_UP_LOG, Folder, ReplayTest, cue_ops, play
+from replay import BEFORE_THE_IMAGES as START_UP_LOG, Folder, ReplayTest, cue_ops, look, play
 
 IN_GAME_TRACKS = ["Orvane10.ogg", "Tesk_joke.ogg", "M0104.ogg", "M0108.ogg"]
 TRACK_LENGTH_MS = [46000, 80000, 59000, 62000]
@@ -25,17 +25,13 @@ class StartUp(ReplayTest):
         run = self.play("dump\n")
         first = run.dumps[0]
         self.assertEqual(list(first), DUMP_KEYS)
-        self.assertEqual(first["t"], 0)
-        self.assertEqual(first["gameMode"], 0)
+        self.assertEqual(look(first, "t", "gameMode", "fullRedraw", "cues", "updates"),
+                         (0, 0, 0, [MENU_TRACK], [[0, 0, 300, 300]]))
         self.assertEqual(first["options"], {"speed": 40, "tickInterval": 25, "sound": 1,
                                             "music": 1, "messages": 1})
         self.assertEqual(first["messages"], {"upper": "Welcome to Kestrola!",
                                              "lower": "Have a nice game"})
-        self.assertEqual(first["cues"], [MENU_TRACK])
-        self.assertEqual(first["updates"], [[0, 0, 300, 300]])
-        self.assertEqual(first["fullRedraw"], 0)
-        self.assertEqual(len(first["balls"]), 20)
-        self.assertEqual(len(first["placedTools"]), 30)
+        self.assertEqual((len(first["balls"]), len(first["placedTools"])), (20, 30))
         self.assertEqual(run.log, START_UP_LOG)
 
     def test_the_same_script_prints_the_same_output(self):
@@ -51,24 +47,14 @@ class StartUp(ReplayTest):
 
 
 class WaysOut(ReplayTest):
-    def check_exit(self, script):
-        run = self.play("dump\n" + script, status=1)
-        self.assertEqual(len(run.dumps), script.count("dump") + 1,
-                         "the dumps before leaving are flushed")
-        self.assertEqual(run.log, START_UP_LOG)
-
-    def test_window_close(self):
-        self.check_exit("quit\n")
-
-    def test_f10_on_release(self):
-        self.check_exit("keydown f10\ndump\nkeyup f10\n")
-
-    def test_the_quit_entry(self):
-        self.check_exit("click 150 208\n")
-
-    def test_f10_in_a_match(self):
-        run = self.play("click 120 157\nkey f10\n", status=1)
-        self.assertEqual(run.log, START_UP_LOG + "preparing field\n")
+    def test_window_close_f10_on_release_and_the_quit_entry_all_leave_with_status_1(self):
+        for script in ("quit\n", "keydown f10\ndump\nkeyup f10\n", "click 150 208\n",
+                       "click 120 157\nkey f10\n"):
+            with self.subTest(script=script):
+                run = self.play("dump\n" + script, status=1)
+                self.assertEqual(len(run.dumps), script.count("dump") + 1,
+                                 "the dumps before leaving are flushed")
+                self.assertEqual(run.log, START_UP_LOG + "preparing field\n" * ("157" in script))
 
 
 class StartMenu(ReplayTest):
@@ -80,9 +66,9 @@ class StartMenu(ReplayTest):
 
     def test_the_tutorial_entry_greets_and_sets_the_page_timer(self):
         dump = self.play("wait 30\ndump\nclick 100 140\ndump\n").last
-        self.assertEqual(dump["gameMode"], 100)
-        self.assertEqual(dump["pushed"], ["Welcome to the Kestrola tutorial!",
-                                          "ESC exits this tutorial, ENTER opens next page"])
+        self.assertEqual(look(dump, "gameMode", "pushed"),
+                         (100, ["Welcome to the Kestrola tutorial!",
+                                "ESC exits this tutorial, ENTER opens next page"]))
         # The click is handled before this pass reads the clock.
         self.assertEqual(dump["tutorial"]["pageDeadline"], dump["t"] - 1 + 10000)
         self.assertIn(dump["cues"][0]["name"], IN_GAME_TRACKS)
@@ -92,22 +78,17 @@ class StartMenu(ReplayTest):
                                   (174, 2, "Player 1, your first move")):
             with self.subTest(kind=kind):
                 dump = self.play(f"ticks 1\ndump\nclick 120 {y}\ndump\n").last
-                self.assertEqual(dump["gameMode"], 10)
-                self.assertEqual(dump["match"]["gameKind"], kind)
-                self.assertEqual(dump["pushed"], [greeting])
+                self.assertEqual(look(dump, "gameMode", "match.gameKind", "pushed", "updates"),
+                                 (10, kind, [greeting], [[0, 0, 300, 300]]))
                 music, select = dump["cues"]
-                self.assertEqual(music["op"], "playMusic")
+                self.assertEqual((music["op"], music["loops"], select), ("playMusic", -1, SELECT))
                 self.assertIn(music["name"], IN_GAME_TRACKS)
-                self.assertEqual(music["loops"], -1)
-                self.assertEqual(select, SELECT)
-                self.assertEqual(dump["updates"], [[0, 0, 300, 300]])
 
     def test_the_rotation_replaces_the_first_track_at_the_first_tick(self):
         dump = self.play("ticks 1\nclick 120 157\ndump\nticks 1\ndump\nticks 30\ndump\n").dumps
-        rotated = dump[1]["cues"]
         self.assertEqual(cue_ops(dump[1]), ["playMusic"])
         track = dump[1]["timing"]["currentTrack"]
-        self.assertEqual(rotated[0]["name"], IN_GAME_TRACKS[track])
+        self.assertEqual(dump[1]["cues"][0]["name"], IN_GAME_TRACKS[track])
         self.assertEqual(dump[1]["timing"]["nextTrackTime"], dump[1]["t"] + TRACK_LENGTH_MS[track])
         self.assertEqual(dump[2]["cues"], [], "no new track before the last one has run out")
 
@@ -124,41 +105,35 @@ class StartMenu(ReplayTest):
 class OptionsMenu(ReplayTest):
     ENTER = "click 120 190\n"
 
-    def test_the_speed_cycles_with_its_tick_interval(self):
-        dumps = self.play(self.ENTER + "click 120 140\ndump\n" * 4).dumps
-        self.assertEqual([(d["options"]["speed"], d["options"]["tickInterval"]) for d in dumps],
-                         [(50, 20), (60, 16), (10, 100), (20, 50)])
-
-    def test_ticks_follow_the_chosen_interval(self):
-        for clicks, interval in ((1, 20), (2, 16), (3, 100), (5, 33)):
-            with self.subTest(interval=interval):
+    def test_the_speed_cycles_and_ticks_follow_its_interval(self):
+        for clicks, speed, interval in ((1, 50, 20), (2, 60, 16), (3, 10, 100), (4, 20, 50),
+                                        (5, 30, 33), (6, 40, 25)):
+            with self.subTest(speed=speed):
                 dump = self.play(self.ENTER + "click 120 140\n" * clicks + "ticks 2\ndump\n").last
+                self.assertEqual(look(dump, "options.speed", "options.tickInterval"),
+                                 (speed, interval))
                 self.assertEqual(dump["timing"]["nextTickTime"] - dump["t"], interval)
 
     def test_music_off_halts_it_and_on_restarts_the_menu_track(self):
         dumps = self.play(self.ENTER + "dump\nclick 120 195\ndump\nclick 120 195\ndump\n").dumps
-        self.assertEqual(dumps[1]["cues"], [{"op": "haltMusic"}, SELECT])
-        self.assertEqual(dumps[1]["options"]["music"], 0)
-        self.assertEqual(dumps[2]["cues"], [MENU_TRACK, SELECT])
-        self.assertEqual(dumps[2]["options"]["music"], 1)
+        self.assertEqual(look(dumps[1], "cues", "options.music"),
+                         ([{"op": "haltMusic"}, SELECT], 0))
+        self.assertEqual(look(dumps[2], "cues", "options.music"), ([MENU_TRACK, SELECT], 1))
 
     def test_sound_off_silences_the_click_that_turned_it_off(self):
         dumps = self.play(self.ENTER + "dump\nclick 120 178\ndump\nclick 120 178\ndump\n").dumps
-        self.assertEqual(dumps[1]["options"]["sound"], 0)
-        self.assertEqual(dumps[1]["cues"], [])
+        self.assertEqual(look(dumps[1], "cues", "options.sound"), ([], 0))
         self.assertEqual(dumps[2]["cues"], [SELECT])
 
     def test_messages_toggle_and_back(self):
         dumps = self.play(self.ENTER + "click 120 160\ndump\nclick 120 212\ndump\n").dumps
-        self.assertEqual(dumps[0]["options"]["messages"], 0)
-        self.assertEqual(dumps[0]["gameMode"], 30)
+        self.assertEqual(look(dumps[0], "options.messages", "gameMode"), (0, 30))
         self.assertEqual(dumps[1]["gameMode"], 0)
 
     def test_a_click_outside_the_rows_clears_the_highlight(self):
         dump = self.play(self.ENTER + "motion 120 140\nclick 20 20\ndump\n").last
-        self.assertEqual(dump["menu"]["optionsSelection"], -1)
-        self.assertEqual(dump["gameMode"], 30)
-        self.assertEqual(dump["options"]["speed"], 40)
+        self.assertEqual(look(dump, "menu.optionsSelection", "gameMode", "options.speed"),
+                         (-1, 30, 40))
 
 
 class Keys(ReplayTest):
@@ -173,14 +148,12 @@ class Keys(ReplayTest):
 
     def test_key_releases_are_silent_and_presses_blip(self):
         dumps = self.play("ticks 1\ndump\nkeyup a\ndump\nkeydown 7\ndump\n").dumps
-        self.assertEqual(dumps[1]["cues"], [])
-        self.assertEqual(dumps[1]["updates"], [[0, 0, 300, 300]])
+        self.assertEqual(look(dumps[1], "cues", "updates"), ([], [[0, 0, 300, 300]]))
         self.assertEqual(dumps[2]["cues"], [SELECT])
 
     def test_space_with_every_ball_at_rest_asks_for_motion(self):
         dump = self.play("click 120 157\ndump\nkey space\ndump\n").last
-        self.assertEqual(dump["pushed"], ["Get balls moving first"])
-        self.assertEqual(dump["gameMode"], 10)
+        self.assertEqual(look(dump, "pushed", "gameMode"), (["Get balls moving first"], 10))
         quiet = self.play("click 120 157\nset option messages 0\ndump\nkey space\ndump\n").last
         self.assertEqual(quiet["pushed"], [])
 
@@ -188,26 +161,20 @@ class Keys(ReplayTest):
         dumps = self.play("click 120 157\nset buttonState 0 0\nset buttonState 10 0\ndump\n"
                           "key space\ndump\nkey space\ndump\n").dumps
         running, paused = dumps[1], dumps[2]
-        self.assertEqual(running["gameMode"], 13)
-        self.assertEqual(running["cues"][0], {"op": "playEffect", "name": "clock", "channel": 1,
-                                              "loops": -1, "volume": 30})
-        self.assertEqual(running["tools"]["buttonState"][0], 1)
-        self.assertEqual(running["tools"]["buttonState"][10], 1)
-        self.assertEqual(paused["gameMode"], 10)
-        self.assertEqual(paused["pushed"], ["Game paused. You may wish to apply tools now."])
-        self.assertEqual(paused["cues"][0], {"op": "haltChannel", "channel": 1})
+        self.assertEqual(look(running, "gameMode", "cues.0", "tools.buttonState.0",
+                              "tools.buttonState.10"),
+                         (13, {"op": "playEffect", "name": "clock", "channel": 1, "loops": -1,
+                               "volume": 30}, 1, 1))
         # A pause by the key leaves both time buttons lit.
-        self.assertEqual(paused["tools"]["buttonState"][0], 1)
+        self.assertEqual(look(paused, "gameMode", "pushed", "cues.0", "tools.buttonState.0"),
+                         (10, ["Game paused. You may wish to apply tools now."],
+                          {"op": "haltChannel", "channel": 1}, 1))
 
-    def test_space_does_nothing_while_aiming(self):
-        dump = self.play("click 120 157\nset buttonState 0 0\nset gameMode 12\ndump\n"
-                         "key space\ndump\n").last
-        self.assertEqual(dump["gameMode"], 12)
-        self.assertEqual(dump["pushed"], [])
-
-    def test_enter_on_the_start_menu_does_nothing(self):
-        dump = self.play("key return\ndump\n").last
-        self.assertEqual(dump["gameMode"], 0)
+    def test_space_while_aiming_and_enter_on_the_start_menu_do_nothing(self):
+        aiming = self.play("click 120 157\nset buttonState 0 0\nset gameMode 12\ndump\n"
+                           "key space\ndump\n").last
+        self.assertEqual(look(aiming, "gameMode", "pushed"), (12, []))
+        self.assertEqual(self.play("key return\ndump\n").last["gameMode"], 0)
 
 
 class MainLoop(ReplayTest):
@@ -215,13 +182,10 @@ class MainLoop(ReplayTest):
         dumps = self.play("ticks 1\ndump\nstall 200\nwait 1\ndump\nwait 24\ndump\n"
                           "wait 1\ndump\n").dumps
         first, slow, early, due = dumps
-        self.assertEqual(first["t"], 1)
-        self.assertEqual(first["timing"]["nextTickTime"], 26)
-        self.assertEqual(slow["t"], 202)
-        self.assertEqual(slow["timing"]["nextTickTime"], 227)
-        self.assertEqual(slow["menu"]["menuBallX"], 297.0, "one step only, not eight")
-        self.assertEqual(early["menu"]["menuBallX"], 297.0)
-        self.assertEqual(due["menu"]["menuBallX"], 292.0)
+        self.assertEqual(look(first, "t", "timing.nextTickTime"), (1, 26))
+        self.assertEqual(look(slow, "t", "timing.nextTickTime"), (202, 227))
+        self.assertEqual([d["menu"]["menuBallX"] for d in (slow, early, due)],
+                         [297.0, 297.0, 292.0], "one step only, not eight")
 
     def test_frames_on_the_menu_push_the_ball_band_and_the_highlight_column(self):
         dump = self.play("ticks 2\ndump\n").last
@@ -270,11 +234,9 @@ class MainLoop(ReplayTest):
 
     def test_a_click_on_the_end_screen_returns_to_the_menu_with_the_ball_reset(self):
         dump = self.play("set gameMode 40\nticks 20\ndump\nclick 10 10\ndump\n").last
-        self.assertEqual(dump["gameMode"], 0)
-        menu = dump["menu"]
-        self.assertEqual((menu["menuBallX"], menu["menuBallY"], menu["menuBallSpeed"],
-                          menu["menuBallVy"]), (307, 263, 5, 0))
-        self.assertEqual(dump["cues"], [MENU_TRACK, SELECT])
+        self.assertEqual(look(dump, "gameMode", "cues", "menu.menuBallX", "menu.menuBallY",
+                              "menu.menuBallSpeed", "menu.menuBallVy"),
+                         (0, [MENU_TRACK, SELECT], 307, 263, 5, 0))
 
     def test_nothing_moves_while_paused_but_frames_still_run(self):
         dumps = self.play("click 120 157\nticks 1\ndump\nticks 5\ndump\n").dumps
@@ -285,22 +247,18 @@ class MainLoop(ReplayTest):
 class ScriptErrors(ReplayTest):
     def test_an_unknown_command_names_its_line_and_stops_the_script(self):
         run = self.play("dump\n\n# a comment\nbogus 1\ndump\n", status=2)
-        self.assertEqual(run.stderr.strip(), "4: unknown command 'bogus'")
-        self.assertEqual(len(run.dumps), 1)
+        self.assertEqual((run.stderr.strip(), len(run.dumps)), ("4: unknown command 'bogus'", 1))
 
-    def test_bad_arguments_are_errors(self):
-        for line in ("click 10", "click a 5", "set ball 20 x 1", "set ball 0 colour 1",
-                     "set option volume 1", "wait -5", "key shift", "settle 5 5"):
-            with self.subTest(line=line):
-                run = self.play("wait 1\n" + line + "\ndump\n", status=2)
-                self.assertTrue(run.stderr.startswith("2: "), run.stderr)
+    def test_bad_arguments_and_waits_that_never_end_are_errors_of_their_line(self):
+        for script in ["wait 1\n" + line + "\ndump\n" for line in (
+                "click 10", "click a 5", "set ball 20 x 1", "set ball 0 colour 1",
+                "set option volume 1", "wait -5", "key shift", "settle 5 5")] + [
+                "set gameMode 13\nsettle 50\ndump\n", "until-mode-changes 10\ndump\n"]:
+            with self.subTest(script=script):
+                run = self.play(script, status=2)
+                self.assertTrue(run.stderr.startswith("1: " if script[0] == "u" else "2: "),
+                                run.stderr)
                 self.assertEqual(run.dumps, [])
-
-    def test_a_wait_that_never_ends_is_an_error(self):
-        run = self.play("set gameMode 13\nsettle 50\n", status=2)
-        self.assertTrue(run.stderr.startswith("2: "))
-        run = self.play("until-mode-changes 10\n", status=2)
-        self.assertTrue(run.stderr.startswith("1: "))
 
 
 if __name__ == "__main__":
