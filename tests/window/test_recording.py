@@ -74,12 +74,13 @@ class RecordedGame(unittest.TestCase):
         click(45, 85), click(90, 160), click(75, 140)          # a Cue stroke up and left
         click(75, 85), click(150, 230), click(200, 230)        # a Fan blowing right
         key("space", 1.5)
-        click(150, 85)                     # paused mid-turn, with a Stop in hand
+        click(150, 85)                     # paused mid-turn, with a Reflect block in hand
         click(200, 200, button="3")        # and dropped again
-        key("space", 8.0)                  # the rest of the turn: player 2 to move
-        click(285, 85), click(135, 85), click(150, 200)        # Chaos
+        key("space", 1.0)
+        click(285, 85), click(255, 85)     # paused again, and End turn: player 2 to move
+        click(135, 85), click(150, 200)    # Chaos
         key("space", 2.0)
-        click(255, 85, 0.5)                # End turn, from the second row: player 1 again
+        click(255, 85, 0.5)                # End turn again: player 1
         click(15, 85, 0.5)                 # time cannot start on a table at rest
         key("Escape", 0.5)
         click(120, 140, 0.5)               # the tutorial
