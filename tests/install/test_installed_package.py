@@ -186,8 +186,8 @@ class ThePackage(unittest.TestCase):
 
         def governing(path):
             # The last paragraph whose pattern matches decides, as the format says.
-            return ([p for p in paragraphs[1:] if "Files" in p and any(
-                fnmatch.fnmatchcase(path, pattern) for pattern in p["Files"].split())] or [None])[-1]
+            return ([None] + [p for p in paragraphs[1:] if any(
+                fnmatch.fnmatchcase(path, pattern) for pattern in p.get("Files", "").split())])[-1]
 
         for folder, _, names in os.walk(root):
             for name in names:
@@ -241,8 +241,9 @@ class TheTutorialsLastPages(unittest.TestCase):
             self.assertTrue(os.path.isfile(installed(place) if place.startswith("/")
                                            else os.path.join(PROJECT, place)), place)
         table = read(os.path.join(PROJECT, "src", "render", "glyph_widths.h"))
-        widths = [int(number) for line in table.split("glyphWidth[GLYPH_COUNT] = {")[1]
-                  .split("};")[0].splitlines() for number in re.findall(r"\d+", line.split("//")[0])]
+        table = table.split("glyphWidth[GLYPH_COUNT] = {")[1].split("};")[0]
+        widths = [int(number) for line in table.splitlines()
+                  for number in re.findall(r"\d+", line.split("//")[0])]
         self.assertEqual(len(widths), 96)
         for line in lines:
             self.assertLess(len(line), 60, line)
@@ -372,8 +373,9 @@ class TheLauncher(unittest.TestCase):
         prefix = os.path.join(self.work, "prefix")
         self.launcher = os.path.join(prefix, "games", "kestrola")
         self.assets = os.path.join(prefix, "share", "games", "kestrola")
-        for name in ("games", "lib/games/kestrola", *("share/games/kestrola/" + name for name in ASSET_FOLDERS)):
-            os.makedirs(os.path.join(prefix, name))
+        for name in ("games", "lib/games/kestrola", *ASSET_FOLDERS):
+            os.makedirs(os.path.join(self.assets, name) if name in ASSET_FOLDERS
+                        else os.path.join(prefix, name))
         shutil.copy(installed("/usr/games/kestrola"), self.launcher)
         self.report = os.path.join(self.work, "report")
         stand_in = os.path.join(prefix, "lib", "games", "kestrola", "kestrola")
