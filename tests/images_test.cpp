@@ -296,88 +296,49 @@ TEST(ButtonArt, PlacedToolsShowOnTheClothWithoutABox)
     }
 }
 
-// The font: glyph g lies in the glyphWidth[g] columns after the glyphs before it.
-struct Glyphs {
-    Sheet font = load("Images/font10pt.bmp");
-    int32_t offset[GLYPH_COUNT] = {};
-    Glyphs()
-    {
-        for (int32_t g = 1; g < GLYPH_COUNT; ++g) offset[g] = offset[g - 1] + glyphWidth[g - 1];
-    }
-    bool ink(char c, int32_t column, int32_t row) const
-    {
-        return drawn(font, offset[c - 32] + column, row);
-    }
-    int32_t firstRow(char c, int32_t from, int32_t step) const
-    {
-        for (int32_t row = from; row >= 0 && row < FONT_HEIGHT; row += step)
-            for (int32_t column = 0; column < glyphWidth[c - 32]; ++column)
-                if (ink(c, column, row)) return row;
-        return -1;
-    }
-    int32_t top(char c) const { return firstRow(c, 0, 1); }
-    int32_t bottom(char c) const { return firstRow(c, FONT_HEIGHT - 1, -1); }
-};
-
-// Text is drawn glyph after glyph at these widths; ink that reached the last column of a cell
-// would run into the next letter, and ink past it would show as a stray mark on that letter.
-TEST(FontArt, EveryGlyphButTheSpaceHasInkInsideItsWidthWithAGapAfterIt)
+// The font: glyph g lies in the glyphWidth[g] columns after the glyphs before it. Text is drawn
+// glyph after glyph at these widths; ink that reached the last column of a cell would run into
+// the next letter, ink past it would show as a stray mark on that letter, letters that jump up
+// or down in a line read as a broken font, and two alike could not be told apart.
+TEST(FontArt, EveryGlyphKeepsToItsWidthAndItsLineAndLooksLikeNoOther)
 {
-    const Glyphs glyphs;
-    EXPECT_EQ(drawnPixels(glyphs.font, 0, 0, glyphWidth[0], FONT_HEIGHT), 0) << "the space";
-    for (int32_t g = 1; g < GLYPH_COUNT; ++g) {
+    const Sheet font = load("Images/font10pt.bmp");
+    struct Ink {
+        int32_t left = 99, right = -1, top = 99, bottom = -1;
+    } ink[GLYPH_COUNT];
+    std::set<std::string> shapes;
+    for (int32_t g = 0, x0 = 0; g < GLYPH_COUNT; x0 += glyphWidth[g++]) {
         const char c = static_cast<char>(32 + g);
-        int32_t first = -1, last = -1;
-        for (int32_t column = 0; column < glyphWidth[g]; ++column)
-            for (int32_t row = 0; row < FONT_HEIGHT; ++row)
-                if (glyphs.ink(c, column, row)) {
-                    if (first < 0) first = column;
-                    last = column;
-                }
-        ASSERT_GE(first, 0) << "'" << c << "' has no ink";
-        EXPECT_LT(last, glyphWidth[g] - 1) << "'" << c << "' reaches the gap to the next glyph";
+        std::string shape(1, static_cast<char>(glyphWidth[g]));
+        for (int32_t y = 0; y < FONT_HEIGHT; ++y)
+            for (int32_t x = 0; x < glyphWidth[g]; ++x) {
+                shape += drawn(font, x0 + x, y) ? '#' : '.';
+                if (shape.back() == '#')
+                    ink[g] = {std::min(ink[g].left, x), std::max(ink[g].right, x),
+                              std::min(ink[g].top, y), std::max(ink[g].bottom, y)};
+            }
+        EXPECT_TRUE(shapes.insert(shape).second) << "'" << c << "' looks like another glyph";
+        if (g == 0) continue;
+        ASSERT_GE(ink[g].right, 0) << "'" << c << "' has no ink";
+        EXPECT_LT(ink[g].right, glyphWidth[g] - 1) << "'" << c << "' reaches the gap after it";
         // Centred in its width: a glyph pushed to one side, or a neighbour's ink, unbalances it.
-        EXPECT_LE(std::abs(first - (glyphWidth[g] - 2 - last)), 2) << "'" << c << "'";
+        EXPECT_LE(std::abs(ink[g].left - (glyphWidth[g] - 2 - ink[g].right)), 2) << "'" << c << "'";
     }
-}
-
-// Letters that jump up or down in a line of text read as a broken font.
-TEST(FontArt, CapitalsDigitsAndSmallLettersShareTheirLines)
-{
-    const Glyphs glyphs;
-    const int32_t capTop = glyphs.top('H'), baseline = glyphs.bottom('H');
-    EXPECT_GE(baseline - capTop, 5) << "capitals at least 6 rows tall";
-    EXPECT_LT(baseline, FONT_HEIGHT - 1) << "room below the baseline for descenders";
-    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
-        EXPECT_EQ(glyphs.top(c), capTop) << "'" << c << "'";
-        // J and Q may reach below the line; nothing stops above it.
-        const bool descends = c == 'J' || c == 'Q';
-        EXPECT_TRUE(descends ? glyphs.bottom(c) >= baseline : glyphs.bottom(c) == baseline)
-            << "'" << c << "' ends on row " << glyphs.bottom(c);
-    }
-    const int32_t xTop = glyphs.top('x');
-    EXPECT_GT(xTop, capTop) << "small letters are smaller than capitals";
-    for (char c : std::string("acemnorsuvwxz")) {
-        EXPECT_EQ(glyphs.top(c), xTop) << "'" << c << "'";
-        EXPECT_EQ(glyphs.bottom(c), baseline) << "'" << c << "'";
+    EXPECT_EQ(ink[0].right, -1) << "the space";
+    const auto at = [&ink](char c) { return ink[c - 32]; };
+    const Ink capital = at('H'), small = at('x');
+    EXPECT_GE(capital.bottom - capital.top, 5) << "capitals at least 6 rows tall";
+    EXPECT_LT(capital.bottom, FONT_HEIGHT - 1) << "room below the baseline for descenders";
+    EXPECT_GT(small.top, capital.top) << "small letters are smaller than capitals";
+    // J and Q may reach below the line; nothing stops above it.
+    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789acemnorsuvwxz")) {
+        EXPECT_EQ(at(c).top, c >= 'a' ? small.top : capital.top) << "'" << c << "'";
+        EXPECT_TRUE(c == 'J' || c == 'Q' ? at(c).bottom >= capital.bottom
+                                         : at(c).bottom == capital.bottom)
+            << "'" << c << "' ends on row " << at(c).bottom;
     }
     for (char c : std::string("gjpqy"))
-        EXPECT_GT(glyphs.bottom(c), baseline) << "'" << c << "' reaches below the line";
-}
-
-TEST(FontArt, NoTwoCharactersLookTheSame)
-{
-    const Glyphs glyphs;
-    for (int32_t a = 1; a < GLYPH_COUNT; ++a)
-        for (int32_t b = a + 1; b < GLYPH_COUNT; ++b) {
-            if (glyphWidth[a] != glyphWidth[b]) continue;
-            bool same = true;
-            for (int32_t y = 0; y < FONT_HEIGHT && same; ++y)
-                for (int32_t x = 0; x < glyphWidth[a] && same; ++x)
-                    same = drawn(glyphs.font, glyphs.offset[a] + x, y) ==
-                           drawn(glyphs.font, glyphs.offset[b] + x, y);
-            EXPECT_FALSE(same) << "'" << char(a + 32) << "' and '" << char(b + 32) << "'";
-        }
+        EXPECT_GT(at(c).bottom, capital.bottom) << "'" << c << "' reaches below the line";
 }
 
 // Sheets whose cells lie side by side: every cell is drawn, and a copied cell would show the

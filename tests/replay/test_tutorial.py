@@ -4,37 +4,14 @@ import unittest
 from replay import ReplayTest
 
 ENTER = "key return\n"
-
-
-def clicks_through(page_actions):
-    return "".join(page_actions)
-
-
-# What the player does on each page to move on, from page 100 to the start menu after 171.
-WALK = [ENTER] * 4 + [            # 100-103
-    "click 280 85\n", ENTER,      # 104, 105
-    "click 280 85\n", "click 280 85\n", "click 280 85\n",  # 106-108
-] + [ENTER] * 10 + [              # 109-118
-    "click 45 85\n", ENTER,       # 119, 120
-    "click 44 142\n", ENTER, ENTER,  # 121-123
-    "click 23 122\n",             # 124
-] + [ENTER] * 4 + [               # 125-128
-    "click 15 85\n",              # 129
-    "until-mode-changes\n",       # 130: the pink ball drops
-    "click 45 85\n", ENTER,       # 131, 132
-    "click 248 150\n", "click 276 121\n", "click 15 85\n",  # 133-135
-    "until-mode-changes\n",       # 136: the red ball drops
-    ENTER, ENTER,                 # 137, 138
-    "click 225 85\n", ENTER, ENTER,  # 139-141
-    "click 146 200\n", "click 35 135\n", ENTER,  # 142-144
-    "click 45 85\n", "click 35 135\n", "click 23 122\n", "click 15 85\n",  # 145-148
-    "until-mode-changes\n",       # 149: the yellow ball drops
-    ENTER, ENTER,                 # 150, 151
-    "click 280 85\n", "click 135 85\n", "click 150 200\n",  # 152-154
-    ENTER, ENTER,                 # 155, 156
-    "click 15 85\n",              # 157
-    "until-mode-changes\n",       # 158: every ball comes to rest
-] + [ENTER] * 13                  # 159-171
+# What the player does on each page to move on, from page 100 to the start menu after 171: E is
+# Enter, X,Y a click there, and ~ waits on pages 130, 136, 149 and 158 while the pink, the red
+# and the yellow ball drop and every ball comes to rest.
+STEPS = {"E": ENTER, "~": "until-mode-changes\n"}
+WALK = [STEPS.get(step) or "click %s %s\n" % tuple(step.split(",")) for step in (
+    "E E E E 280,85 E 280,85 280,85 280,85" + " E" * 10 + " 45,85 E 44,142 E E 23,122 E E E E "
+    "15,85 ~ 45,85 E 248,150 276,121 15,85 ~ E E 225,85 E E 146,200 35,135 E 45,85 35,135 23,122 "
+    "15,85 ~ E E 280,85 135,85 150,200 E E 15,85 ~" + " E" * 13).split()]
 
 
 class WalkThrough(ReplayTest):
@@ -73,15 +50,13 @@ class WalkThrough(ReplayTest):
                           (0, 58, 25, 2), (0, 72, 25, 0), (0, 86, 25, 1)])
         self.assertEqual((dump["match"]["points"][0], dump["match"]["ballsPocketed"][0]), (74, 6))
 
-    def test_the_scripted_pocketings_score_for_player_one(self):
+    def test_the_scripted_pocketings_score_for_player_one_and_the_rolling_ball_never_does(self):
         self.assertEqual(self.page(131)["pushed"], ["Well done, player 1! You get 49 points!",
                                                     "Well done! You get 49 points!",
                                                     "Now click on the Cue button again."])
         self.assertEqual(self.page(137)["pushed"][0], "Well done, player 1! You get 20 points!")
         self.assertEqual(self.page(150)["pushed"][0], "Well done, player 1! You get 10 points!")
         self.assertEqual(self.page(150)["match"]["points"][0], 74 + 49 + 20 + 10)
-
-    def test_the_rolling_ball_never_carries_value(self):
         for page in (131, 137, 150):
             self.assertEqual(self.page(page)["balls"][11]["value"], 0)
 

@@ -8,79 +8,34 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
 import bmp  # noqa: E402
-from scratch import ASSETS, ASSET_FOLDERS, BEFORE_THE_IMAGES, GAME, REPLAY, Folder, as_nobody  # noqa: E402
+from scratch import ASSETS, ASSET_FOLDERS, BEFORE_THE_IMAGES, GAME, Folder, as_nobody  # noqa: E402
 
-# Path, width and height of every picture, in the order the game loads them.
-IMAGES = [
-    ("Images/shade.bmp", 16, 16), ("Images/field.bmp", 300, 200), ("Images/holes.bmp", 300, 200),
-    ("Images/border.bmp", 300, 200), ("Images/panel.bmp", 300, 40),
-    ("Images/messageBack.bmp", 300, 60), ("Images/font10pt.bmp", 660, 10),
-    ("Images/buttons.bmp", 300, 180), ("Images/numbers.bmp", 70, 8), ("Images/balls.bmp", 140, 14),
-    ("Images/arrows.bmp", 173, 235), ("Images/startBackgr.bmp", 300, 300),
-    ("Images/options.bmp", 110, 100), ("Images/stOptionsValues.bmp", 182, 16),
-    ("Images/endBackgr.bmp", 300, 300), ("Images/victoryH1.bmp", 300, 200),
-]
-MUSIC = ["Music/Orvane10.ogg", "Music/Tesk_joke.ogg", "Music/M0104.ogg", "Music/M0108.ogg",
-         "Music/Orvane01.ogg", "Music/M0110.ogg", "Music/M0116.ogg"]
-SOUNDS = MUSIC + ["Sfx/collision.wav", "Sfx/bounce.wav", "Sfx/clock.wav", "Sfx/select.wav"]
+# Every picture, tune and effect that is shipped.
+IMAGES, MUSIC, SFX = ([name + "/" + file for file in sorted(os.listdir(os.path.join(ASSETS, name)))]
+                      for name in ASSET_FOLDERS)
+SOUNDS = MUSIC + SFX
 CHECKS = {"ASAN_OPTIONS": "exitcode=86", "UBSAN_OPTIONS": "print_stacktrace=1:exitcode=87"}
 
-# Every screen, every picture drawn: the options with the speed cycled and each setting
-# toggled, a one-player match with a Cue stroke that runs to the end of the turn, a placed tool,
-# a two-player match with a ball rolling, the tutorial's first pages, the end screen.
-TOUR = """wait 50
-motion 120 150
-click 120 190
-""" + "click 120 140\n" * 6 + """click 120 160
-click 120 178
-click 120 195
-ticks 5
-click 120 160
-click 120 178
-click 120 195
-ticks 5
-click 120 212
-click 120 157
-ticks 3
-set ball 0 x 150 y 200 vx 0 vy 0
-click 45 85
-click 150 200
-motion 180 230
-click 180 230
-key space
-ticks 150
-settle 20000
-click 285 85
-click 165 85
-click 200 220
-ticks 5
-click 285 85
-click 15 85
-ticks 100
-key escape
-click 120 174
-ticks 3
-set ball 1 x 120 y 180 vx 9 vy -4
-key space
-ticks 300
-key escape
-click 120 140
-""" + "ticks 5\nkey return\n" * 4 + """click 280 85
-key return
-ticks 30
-key escape
-set gameMode 40
-ticks 120
-click 10 10
-ticks 20
-dump
-"""
+# Every screen, every picture drawn, one line of the script after the other.
+TOUR = (
+    # The options with the speed cycled and each setting toggled.
+    "wait 50; motion 120 150; click 120 190; " + "click 120 140; " * 6
+    + "click 120 160; click 120 178; click 120 195; ticks 5; " * 2 + "click 120 212; "
+    # A one-player match with a Cue stroke that runs to the end of the turn, and a placed tool.
+    "click 120 157; ticks 3; set ball 0 x 150 y 200 vx 0 vy 0; click 45 85; click 150 200; "
+    "motion 180 230; click 180 230; key space; ticks 150; settle 20000; click 285 85; "
+    "click 165 85; click 200 220; ticks 5; click 285 85; click 15 85; ticks 100; key escape; "
+    # A two-player match with a ball rolling.
+    "click 120 174; ticks 3; set ball 1 x 120 y 180 vx 9 vy -4; key space; ticks 300; "
+    "key escape; "
+    # The tutorial's first pages, and the end screen.
+    "click 120 140; " + "ticks 5; key return; " * 4 + "click 280 85; key return; ticks 30; "
+    "key escape; set gameMode 40; ticks 120; click 10 10; ticks 20; dump\n").replace("; ", "\n")
 TOUR_LOG = BEFORE_THE_IMAGES + "preparing field\n" * 3
 
 
@@ -104,11 +59,6 @@ def overwrite(path, data):
         file.write(data)
 
 
-def folder_instead(path):
-    os.remove(path)
-    os.mkdir(path)
-
-
 def huge(path):
     # 12000 x 12000 pixels of 24 bits would be over 400 MB: the header is refused before any of
     # it is taken.
@@ -123,7 +73,7 @@ PICTURE_DAMAGE = {
     "cut short in its header": lambda path: os.truncate(path, 30),
     "cut short in its pixels": lambda path: os.truncate(path, os.path.getsize(path) - 1),
     "not a picture": lambda path: overwrite(path, b"BM but nothing like a picture\n" * 40),
-    "a folder": folder_instead,
+    "a folder": lambda path: (os.remove(path), os.mkdir(path)),
     "claiming a huge size": huge,
 }
 
@@ -170,7 +120,7 @@ class UnreadablePictures(BrokenInstallation):
 
     def test_each_picture_damaged_in_each_way(self):
         for way, damage in PICTURE_DAMAGE.items():
-            for path, _, _ in IMAGES:
+            for path in IMAGES:
                 with self.subTest(way=way, image=path), Folder(copy=("Images",)) as folder:
                     damage(folder.file(path))
                     self.assertEqual(self.start_game(folder)[0], 1)
@@ -187,19 +137,9 @@ class PicturesOfTheWrongShape(BrokenInstallation):
     """A picture smaller or larger than its layout, or at another colour depth, still loads: the
     game plays every screen with it and never reads outside it."""
 
-    @staticmethod
-    def replace(folder, path, width, height, bits=24):
-        picture = bmp.read(os.path.join(ASSETS, path))
-        bmp.write(folder.file(path), bmp.resized(picture, width, height), bits)
-
-    def test_each_picture_as_a_single_pixel(self):
-        for path, _, _ in IMAGES:
-            with self.subTest(image=path), Folder(copy=("Images",)) as folder:
-                self.replace(folder, path, 1, 1)
-                self.assertEqual(self.tour(folder), TOUR_LOG)
-
     def test_every_picture_resized_or_at_each_other_colour_depth(self):
-        shapes = {"half": lambda w, h, i: (max(1, w // 2), max(1, h // 2)),
+        shapes = {"a single pixel": lambda w, h, i: (1, 1),
+                  "half": lambda w, h, i: (max(1, w // 2), max(1, h // 2)),
                   "one pixel short each way": lambda w, h, i: (w - 1, h - 1),
                   "a thin strip": lambda w, h, i: (w, 1) if i % 2 else (1, h),
                   "larger than its layout": lambda w, h, i: (w + 37, h + 11)}
@@ -207,8 +147,10 @@ class PicturesOfTheWrongShape(BrokenInstallation):
                        for bits in (1, 4, 8, 16, 32)})
         for name, shape in shapes.items():
             with self.subTest(shape=name), Folder(copy=("Images",)) as folder:
-                for index, (path, width, height) in enumerate(IMAGES):
-                    self.replace(folder, path, *shape(width, height, index))
+                for index, path in enumerate(IMAGES):
+                    picture = bmp.read(os.path.join(ASSETS, path))
+                    width, height, *bits = shape(*picture[:2], index)
+                    bmp.write(folder.file(path), bmp.resized(picture, width, height), *bits)
                 self.assertEqual(self.tour(folder), TOUR_LOG)
 
 
@@ -216,13 +158,10 @@ class BrokenSounds(BrokenInstallation):
     """Music or effects that cannot be loaded or are damaged inside: the game plays on, silent
     where that file would play, and says nothing about it."""
 
-    def test_each_sound_file_cut_in_half(self):
-        for path in SOUNDS:
-            with self.subTest(file=path), Folder(copy=("Music", "Sfx")) as folder:
-                os.truncate(folder.file(path), os.path.getsize(folder.file(path)) // 2)
-                self.assertEqual(self.tour(folder), TOUR_LOG)
+    def test_every_sound_file_missing_empty_cut_garbled_or_of_another_kind(self):
+        def halved(path, _):
+            os.truncate(path, os.path.getsize(path) // 2)
 
-    def test_every_sound_file_missing_empty_garbled_or_of_another_kind(self):
         def garbled(path, _):
             data = bytearray(open(path, "rb").read())
             for at in range(64, len(data), 7):
@@ -234,7 +173,7 @@ class BrokenSounds(BrokenInstallation):
             shutil.copyfile(os.path.join(ASSETS, other), path)
         for name, damage in (("missing", lambda path, _: os.remove(path)),
                              ("empty", lambda path, _: overwrite(path, b"")),
-                             ("garbled behind a good header", garbled),
+                             ("cut in half", halved), ("garbled behind a good header", garbled),
                              ("swapped for another kind", swapped)):
             with self.subTest(damage=name), Folder(copy=("Music", "Sfx")) as folder:
                 for index, path in enumerate(SOUNDS):
@@ -267,11 +206,9 @@ class WhatIsHeard(BrokenInstallation):
         with open(output, "rb") as file:
             return file.read()
 
-    def test_the_menu_tune_is_heard(self):
+    def test_the_menu_tune_is_heard_and_without_it_the_menu_is_silent_and_runs(self):
         with Folder() as folder:
             self.assertTrue(any(self.heard(folder)), "the menu sounds silent with its tune there")
-
-    def test_a_missing_menu_tune_leaves_the_menu_silent_and_the_game_running(self):
         with Folder(copy=("Music",)) as folder:
             os.remove(folder.file("Music/Orvane01.ogg"))
             self.assertFalse(any(self.heard(folder)), "something played in place of the tune")
@@ -302,21 +239,17 @@ class Surroundings(BrokenInstallation):
 
     def test_a_folder_without_a_log_ends_the_game_before_anything(self):
         # Read-only (run as nobody, since root may write anywhere), or a folder in the log's place.
-        for case in ("read-only", "log is a folder"):
-            with self.subTest(case=case), Folder() as folder:
-                if case == "read-only":
-                    os.chmod(folder.path, 0o555)
-                else:
-                    os.mkdir(folder.file("logFile.txt"))
+        for reason, spoil, prefix in (
+                ("Permission denied", lambda folder: os.chmod(folder.path, 0o555), as_nobody()),
+                ("Is a directory", lambda folder: os.mkdir(folder.file("logFile.txt")), ())):
+            with self.subTest(reason=reason), Folder() as folder:
+                spoil(folder)
                 before = snapshot(folder)
-                status, printed = self.start_game(folder, as_nobody() if case == "read-only" else ())
                 # One line on the terminal, naming the folder and the reason, and nothing else.
-                reason = "Permission denied" if case == "read-only" else "Is a directory"
-                self.assertEqual((status, printed), (1, (
+                self.assertEqual(self.start_game(folder, prefix), (1, (
                     "kestrola: cannot write the log, logFile.txt, in %s (%s); start the game "
                     "from a folder you may write to\n" % (folder.path, reason)).encode()))
                 self.assertEqual(snapshot(folder), before, "nothing may be written")
-
 
 if __name__ == "__main__":
     unittest.main()
