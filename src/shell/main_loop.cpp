@@ -93,6 +93,11 @@ bool startUp()
 void runPass()
 {
     sleepMs(1);
+    passAfterDelay();
+}
+
+void passAfterDelay()
+{
     SDL_Event event;
     while (SDL_PollEvent(&event)) handleEvent(event);
     currentTicks = readClock();
