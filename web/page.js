@@ -160,9 +160,15 @@
       },
       print: function (text) { console.log(text); },
       printErr: function (text) { console.warn(text); },
-      // The game leaves through exit() (the menu's Quit, F10, or a failed start).
+      // The game leaves through exit() (the menu's Quit, F10, or a failed start); anything
+      // else that ends the program is a fault.
       quit: function (status, toThrow) {
-        gameEnded(instance || settings, startedLoop);
+        if (toThrow && toThrow.name === 'ExitStatus') {
+          gameEnded(instance || settings, startedLoop);
+        } else {
+          if (typeof settings.pauseMainLoop === 'function') settings.pauseMainLoop();
+          fail('The game stopped with an error: ' + (toThrow && toThrow.message || toThrow));
+        }
         throw toThrow;
       },
       onAbort: function (what) {

@@ -27,6 +27,7 @@ async function openPage(options = {}) {
   const page = await context.newPage();
   const problems = [];
   page.on('pageerror', (error) => problems.push(error.message));
+  if (options.beforeLoad) await page.addInitScript(options.beforeLoad);
   await page.goto(server.url);
   return {page, problems, close: async function () { await context.close(); server.close(); }};
 }
@@ -189,5 +190,74 @@ test('a damaged picture stops the start with the log\'s words', async function (
   await page.click('#play');
   await page.waitForSelector('#failed:not([hidden])', {timeout: 5000});
   assert.match(await page.textContent('#failed-text'), /Failed to load image Images\/field\.bmp/);
+  await close();
+});
+
+// Every sound the page starts and stops, and every loudness it sets, as Web Audio sees them.
+function listenToSound() {
+  window.soundLog = [];
+  const log = (entry) => window.soundLog.push(entry);
+  const start = AudioBufferSourceNode.prototype.start;
+  AudioBufferSourceNode.prototype.start = function () {
+    const node = this;
+    log({op: 'start', seconds: node.buffer.duration, loop: node.loop});
+    node.addEventListener('ended', () => log({op: 'ended', seconds: node.buffer.duration}));
+    return start.apply(node, arguments);
+  };
+  const stop = AudioBufferSourceNode.prototype.stop;
+  AudioBufferSourceNode.prototype.stop = function (when) {
+    log({op: 'stop', seconds: this.buffer.duration, after: (when || 0) && when - this.context.currentTime});
+    return stop.apply(this, arguments);
+  };
+  const value = Object.getOwnPropertyDescriptor(AudioParam.prototype, 'value');
+  Object.defineProperty(AudioParam.prototype, 'value', {
+    get: value.get,
+    set: function (v) { log({op: 'volume', value: Math.round(v * 128)}); value.set.call(this, v); },
+  });
+  const ramp = AudioParam.prototype.linearRampToValueAtTime;
+  AudioParam.prototype.linearRampToValueAtTime = function (v, at) {
+    log({op: 'fade', value: v, after: at - window.lastContext.currentTime});
+    return ramp.apply(this, arguments);
+  };
+  const Context = window.AudioContext;
+  window.AudioContext = function () {
+    window.lastContext = new Context();
+    return window.lastContext;
+  };
+}
+
+test('the sounds play, loop, change loudness and fade as on the desktop', async function () {
+  const {page, problems, close} = await openPage({beforeLoad: listenToSound});
+  await startGame(page);
+  await page.waitForTimeout(1500); // the tunes are decoded
+  // A shot of the one-player game that sets the balls rolling into each other.
+  for (const [x, y] of [ONE_PLAYER, [285, 85], [135, 85], [150, 200]]) await clickWindow(page, x, y);
+  await page.keyboard.press('Space');
+  await page.waitForTimeout(1500);
+  await page.keyboard.press('Space'); // time stops: the clock is halted
+  await page.waitForTimeout(300);
+  await page.keyboard.press('Escape');
+  await page.waitForTimeout(300);
+  await clickWindow(page, ...QUIT);
+  await page.waitForSelector('#ended:not([hidden])');
+  await page.waitForTimeout(1300);
+  const log = await page.evaluate(() => window.soundLog);
+  const starts = log.filter((e) => e.op === 'start');
+  // The menu's tune loops for ever at volume 20.
+  assert.ok(starts.some((e) => e.loop && e.seconds > 20), JSON.stringify(starts));
+  assert.ok(log.some((e) => e.op === 'volume' && e.value === 20));
+  // The clock loops on its channel at volume 30 while time runs, and is stopped when it stops.
+  const clock = starts.find((e) => e.loop && e.seconds < 5);
+  assert.ok(clock, JSON.stringify(starts));
+  assert.ok(log.some((e) => e.op === 'volume' && e.value === 30));
+  assert.ok(log.some((e) => e.op === 'stop' && e.seconds === clock.seconds && e.after === 0));
+  // Collisions and cushions play at the loudness of the impact: volumes other than the fixed ones.
+  const impacts = log.filter((e) => e.op === 'volume' && ![20, 30, 128].includes(e.value));
+  assert.ok(impacts.length > 0, JSON.stringify(log.filter((e) => e.op === 'volume')));
+  // Leaving fades the tune out over a second, then stops it.
+  const fade = log.find((e) => e.op === 'fade');
+  assert.ok(fade && fade.value === 0 && Math.abs(fade.after - 1) < 0.1, JSON.stringify(fade));
+  assert.ok(log.some((e) => e.op === 'stop' && e.seconds > 20 && Math.abs(e.after - 1) < 0.1));
+  assert.deepStrictEqual(problems, []);
   await close();
 });
