@@ -27,3 +27,19 @@ set_property(TARGET kestrola APPEND PROPERTY LINK_DEPENDS
 foreach(page index.html page.js page.css)
   configure_file(${CMAKE_SOURCE_DIR}/web/${page} ${KESTROLA_WEB_OUTPUT}/${page} COPYONLY)
 endforeach()
+
+# The scripted driver in the browser, run by tools/web-replay with the files of the working
+# directory it was started in (so nothing is packed with it).
+add_executable(kestrola-replay shell/replay_main.cpp shell/replay_driver.cpp shell/replay_dump.cpp)
+target_link_libraries(kestrola-replay PRIVATE kestrola_hooks)
+set_target_properties(kestrola-replay PROPERTIES SUFFIX .js)
+target_link_options(kestrola-replay PRIVATE
+    -sENVIRONMENT=web
+    -sMODULARIZE=1
+    -sEXPORT_NAME=createKestrolaReplay
+    -sALLOW_MEMORY_GROWTH=1
+    -sFORCE_FILESYSTEM=1
+    "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']"
+    --js-library=${CMAKE_CURRENT_SOURCE_DIR}/shell/web_mixer.js)
+set_property(TARGET kestrola-replay APPEND PROPERTY LINK_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/shell/web_mixer.js)

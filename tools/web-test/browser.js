@@ -23,13 +23,15 @@ function serve(folder, override) {
       return;
     }
     const file = path.join(folder, path.normalize(name));
-    if (!file.startsWith(folder) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+    const missing = !file.startsWith(folder) || !fs.existsSync(file) || fs.statSync(file).isDirectory();
+    if (!(special && special.body) && missing) {
       response.writeHead(404);
       response.end();
       return;
     }
     const body = special && special.body ? special.body : fs.readFileSync(file);
-    response.writeHead(200, {'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
+    const type = TYPES[path.extname(file)] || (name.includes('.') ? 'application/octet-stream' : TYPES['.html']);
+    response.writeHead(200, {'Content-Type': type,
                              'Content-Length': body.length});
     response.end(body);
   });
