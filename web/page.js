@@ -127,9 +127,13 @@
     return lines.length ? lines.join('\n') : 'The game stopped while starting.';
   }
 
+  // The tune's fade-out on leaving lasts a second; the audio output goes after it.
+  const LAST_FADE_MS = 1500;
+
   function gameEnded(instance, startedLoop) {
     running = false;
     if (typeof instance.pauseMainLoop === 'function') instance.pauseMainLoop();
+    if (typeof instance.closeAudio === 'function') setTimeout(instance.closeAudio, LAST_FADE_MS);
     if (game === instance) game = null;
     if (!startedLoop) {
       fail(startFailure(instance));

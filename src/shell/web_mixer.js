@@ -127,6 +127,11 @@ var LibraryKestrolaMixer = {
       document.addEventListener(name, mixer.resume, true);
     });
     Module['resumeAudio'] = mixer.resume;
+    // A page may hold only a few audio outputs at once: the page closes a finished game's.
+    Module['closeAudio'] = function() {
+      if (mixer.context) mixer.context.close();
+      mixer.context = null;
+    };
     mixer.resume();
     return 0;
   },
