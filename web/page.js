@@ -6,6 +6,7 @@
 
 (function () {
   const WINDOW_SIZE = 300;
+  const FRAME_MARGIN = 8; // the wooden rim drawn around the window, in CSS pixels
   const DATA_FILE = 'kestrola.data';
   const SCRIPT_FILE = 'kestrola.js';
 
@@ -30,9 +31,12 @@
   // every game pixel is the same number of screen pixels.
   function fitToWindow() {
     const ratio = window.devicePixelRatio || 1;
-    const room = Math.min(window.innerWidth, window.innerHeight) * ratio;
-    const scale = Math.max(1, Math.floor(room / WINDOW_SIZE));
-    stage.style.setProperty('--size', (WINDOW_SIZE * scale) / ratio + 'px');
+    const room = Math.min(window.innerWidth, window.innerHeight);
+    const scale = Math.max(1, Math.floor((room * ratio) / WINDOW_SIZE));
+    const size = (WINDOW_SIZE * scale) / ratio;
+    stage.style.setProperty('--size', size + 'px');
+    // The rim is dropped rather than the scale when only the window itself fits.
+    stage.classList.toggle('snug', size + 2 * FRAME_MARGIN > room);
   }
 
   function show(panel) {
