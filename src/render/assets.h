@@ -1,5 +1,6 @@
 // The artwork, loaded once at start-up and kept until the process ends.
 #pragma once
+#include "render/pictures.h" // loadImage
 #include <SDL/SDL.h>
 #include <cstdint>
 
@@ -19,10 +20,6 @@ extern SDL_Surface* optionsImage;
 extern SDL_Surface* optionValuesImage;
 extern SDL_Surface* endBackgroundImage;
 extern SDL_Surface* bannersImage;
-
-// Reads a BMP, keys the colour (r, g, b) and converts it to the screen's format. Returns null
-// when the file cannot be read as a BMP.
-SDL_Surface* loadImage(const char* path, uint8_t r, uint8_t g, uint8_t b);
 
 // Loads every image, then draws the first frame. False, with the log line written, when an
 // image cannot be loaded: the game cannot go on without it.

@@ -1,4 +1,5 @@
 #include "render/surfaces.h"
+#include "render/pictures.h"
 #include <cstring>
 
 SDL_Surface* screen = nullptr;
@@ -79,19 +80,6 @@ void runCopy(const RunImage& known, int32_t dstX, int32_t dstY, int32_t srcX, in
     }
 }
 
-// A keyed image already in the window's own pixel format can be copied here without the
-// library: the same keyed copy, without its per-call set-up, which for the few pixels of a
-// glyph or a ball costs more than the copy itself.
-bool copiesDirectly(const SDL_Surface* image)
-{
-    const SDL_PixelFormat* from = image->format;
-    const SDL_PixelFormat* to = screen->format;
-    return (image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA | SDL_RLEACCEL)) == SDL_SRCCOLORKEY &&
-           from->BytesPerPixel == 4 && to->BytesPerPixel == 4 && from->Rmask == to->Rmask &&
-           from->Gmask == to->Gmask && from->Bmask == to->Bmask && from->Amask == 0 &&
-           to->Amask == 0 && !SDL_MUSTLOCK(image) && screen->pixels && image->pixels;
-}
-
 // Four pixels in one vector register where the machine has one; plain words elsewhere.
 typedef uint32_t FourPixels __attribute__((vector_size(16)));
 
@@ -106,7 +94,7 @@ void keyedCopy(const SDL_Surface* image, int32_t dstX, int32_t dstY, int32_t src
             runCopy(*known, dstX, dstY, srcX, srcY, w, h);
             return;
         }
-    const uint32_t key = image->format->colorkey;
+    const uint32_t key = keyColour(image);
     const FourPixels keys = {key, key, key, key};
     for (int32_t r = 0; r < h; ++r, sourceRow += image->pitch / 4, screenRow += screen->pitch / 4) {
         int32_t c = 0;
@@ -129,7 +117,7 @@ void noteLastingImage(const SDL_Surface* image)
 {
     if (!image || runImageCount == MAX_RUN_IMAGES || !copiesDirectly(image)) return;
     if (rowCount + image->h > MAX_RUN_ROWS || image->w > INT16_MAX) return;
-    const uint32_t key = image->format->colorkey;
+    const uint32_t key = keyColour(image);
     const int32_t savedRuns = runCount;
     for (int32_t y = 0; y < image->h; ++y) {
         rowStart[rowCount + y] = runCount;
@@ -168,7 +156,7 @@ void blitToScreen(SDL_Surface* image, int32_t dstX, int32_t dstY, int32_t srcX, 
     // The frame holds the screen locked while it composes (where the library needs a lock), and
     // the library must not blit onto a locked surface: release it around the copy and take it
     // again, so the lock state after the blit is what it was before.
-    const bool held = SDL_MUSTLOCK(screen);
+    const bool held = mustLock(screen);
     if (held) SDL_UnlockSurface(screen);
     SDL_BlitSurface(image, &source, screen, &target);
     if (held) SDL_LockSurface(screen);
@@ -225,7 +213,7 @@ void blendToScreen(SDL_Surface* image, int32_t dstX, int32_t dstY, int32_t srcX,
     if (dstY + h > screen->h) h = screen->h - dstY;
     if (w <= 0 || h <= 0) return;
 
-    const bool locked = SDL_MUSTLOCK(image);
+    const bool locked = mustLock(image);
     if (locked && SDL_LockSurface(image) < 0) return;
     prepareBlendTable(weight);
     const auto* sourcePixels = static_cast<const uint32_t*>(image->pixels);
@@ -253,10 +241,10 @@ void updateScreenRect(SDL_Surface* surface, int32_t x, int32_t y, int32_t w, int
 
 void lockIfNeeded(SDL_Surface* surface)
 {
-    if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+    if (mustLock(surface)) SDL_LockSurface(surface);
 }
 
 void unlockIfNeeded(SDL_Surface* surface)
 {
-    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    if (mustLock(surface)) SDL_UnlockSurface(surface);
 }

@@ -94,6 +94,11 @@ bool startUp()
 void runPass()
 {
     sleepMs(1);
+    passAfterDelay();
+}
+
+void passAfterDelay()
+{
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         recordEvent(event);

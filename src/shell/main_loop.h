@@ -15,6 +15,8 @@ extern int32_t currentTrack;
 bool startUp();
 // One pass of the main loop: delay, events, clock, and at most one tick.
 void runPass();
+// The pass without its delay, for a loop whose timer already waits between passes (the browser).
+void passAfterDelay();
 // One tick: simulation, music rotation, background motion, the frame.
 void runTick();
 [[noreturn]] void shutDown();

@@ -1,6 +1,6 @@
 #include "shell/pushed_events.h"
 
-void pushKeyEvent(Uint8 type, SDLKey key)
+void pushKeyEvent(uint32_t type, SDLKey key)
 {
     SDL_Event event = {};
     event.type = type;
@@ -10,7 +10,7 @@ void pushKeyEvent(Uint8 type, SDLKey key)
     SDL_PushEvent(&event);
 }
 
-void pushButtonEvent(Uint8 type, Uint8 button, int64_t x, int64_t y)
+void pushButtonEvent(uint32_t type, Uint8 button, int64_t x, int64_t y)
 {
     SDL_Event event = {};
     event.type = type;

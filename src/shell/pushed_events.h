@@ -4,10 +4,10 @@
 #include <SDL/SDL.h>
 #include <cstdint>
 
-// SDL_KEYDOWN or SDL_KEYUP of one key.
-void pushKeyEvent(Uint8 type, SDLKey key);
+// SDL_KEYDOWN or SDL_KEYUP of one key (event types are 32 bits wide in the browser's library).
+void pushKeyEvent(uint32_t type, SDLKey key);
 // SDL_MOUSEBUTTONDOWN or SDL_MOUSEBUTTONUP of one button at window pixel (x, y).
-void pushButtonEvent(Uint8 type, Uint8 button, int64_t x, int64_t y);
+void pushButtonEvent(uint32_t type, Uint8 button, int64_t x, int64_t y);
 // The mouse moved to (x, y), with the left button held or not.
 void pushMotionEvent(int64_t x, int64_t y, bool leftHeld);
 // The window's close button.

@@ -9,6 +9,7 @@
 #include "shell/main_loop.h"
 #include "shell/pushed_events.h"
 #include "shell/replay_dump.h"
+#include "shell/screen_file.h"
 #include <SDL/SDL.h>
 #include <cerrno>
 #include <cmath>
@@ -272,7 +273,7 @@ Outcome set(const Words& w)
 Outcome shot(const Words& w)
 {
     if (w.size() != 2) return fail("expected a file name");
-    if (SDL_SaveBMP(screen, w[1].c_str()) != 0) return fail("cannot write '" + w[1] + "'");
+    if (!saveScreen(w[1].c_str())) return fail("cannot write '" + w[1] + "'");
     return ok();
 }
 

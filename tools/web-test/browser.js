@@ -1,0 +1,56 @@
+// Shared by the browser checks: a static server for a folder on the loopback address, and
+// headless Chromium as this machine runs it (as root, offline).
+'use strict';
+const fs = require('fs');
+const http = require('http');
+const path = require('path');
+const {chromium} = require('playwright-core');
+
+const TYPES = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm', '.data': 'application/octet-stream', '.png': 'image/png',
+};
+
+// Serves FOLDER; `override(name)` may return {status} or {body} for a file, to play a broken
+// server. Resolves to {url, close}.
+function serve(folder, override) {
+  const server = http.createServer(function (request, response) {
+    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/+/, '') || 'index.html';
+    const special = override ? override(name) : null;
+    if (special && special.status) {
+      response.writeHead(special.status);
+      response.end();
+      return;
+    }
+    const file = path.join(folder, path.normalize(name));
+    const missing = !file.startsWith(folder) || !fs.existsSync(file) || fs.statSync(file).isDirectory();
+    if (!(special && special.body) && missing) {
+      response.writeHead(404);
+      response.end();
+      return;
+    }
+    const body = special && special.body ? special.body : fs.readFileSync(file);
+    const type = TYPES[path.extname(file)] || (name.includes('.') ? 'application/octet-stream' : TYPES['.html']);
+    response.writeHead(200, {'Content-Type': type,
+                             'Content-Length': body.length});
+    response.end(body);
+  });
+  return new Promise(function (resolve) {
+    server.listen(0, '127.0.0.1', function () {
+      resolve({url: 'http://127.0.0.1:' + server.address().port + '/',
+               close: function () { server.close(); }});
+    });
+  });
+}
+
+// Playwright gives every launch a fresh profile of its own.
+function launch() {
+  return chromium.launch({
+    executablePath: process.env.KESTROLA_CHROMIUM || '/usr/bin/chromium',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           '--autoplay-policy=user-gesture-required'],
+  });
+}
+
+module.exports = {serve, launch};

@@ -1,0 +1,263 @@
+// The browser build against the desktop game: the same pixels, the same ways out, and a page
+// that says what is wrong when its files are. Run by `tools/web test` after `tools/web build`.
+'use strict';
+const assert = require('node:assert');
+const {execFileSync} = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const {test, before, after} = require('node:test');
+const {serve, launch} = require('./browser');
+
+const root = path.resolve(__dirname, '../..');
+const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
+const nativeDir = path.resolve(process.env.KESTROLA_NATIVE_DIR || path.join(root, 'build'));
+const ONE_PLAYER = [120, 157];
+const QUIT = [120, 211];
+
+let browser;
+before(async function () { browser = await launch(); });
+after(async function () { await browser.close(); });
+
+// A page with the game ready to start; `problems` collects page errors and aborts.
+async function openPage(options = {}) {
+  const server = await serve(webDir, options.override);
+  const context = await browser.newContext({viewport: {width: 1000, height: 720},
+                                            hasTouch: !!options.touch});
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(error.message));
+  if (options.beforeLoad) await page.addInitScript(options.beforeLoad);
+  await page.goto(server.url);
+  return {page, problems, close: async function () { await context.close(); server.close(); }};
+}
+
+async function startGame(page) {
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
+  await page.waitForTimeout(300); // a few ticks of the menu
+}
+
+// Where the window pixel (x, y) lies on the page.
+async function pagePoint(page, x, y) {
+  const box = await page.locator('#screen').boundingBox();
+  return [box.x + (x + 0.5) * box.width / 300, box.y + (y + 0.5) * box.height / 300];
+}
+
+async function clickWindow(page, x, y) {
+  const [px, py] = await pagePoint(page, x, y);
+  await page.mouse.click(px, py);
+}
+
+async function canvasPixels(page) {
+  return page.evaluate(function () {
+    const canvas = document.getElementById('screen');
+    const data = canvas.getContext('2d').getImageData(0, 0, 300, 300).data;
+    return Array.from(data);
+  });
+}
+
+// The 24- or 32-bit BMP the native driver writes, as RGB triples, top row first.
+function readBmp(file) {
+  const bytes = fs.readFileSync(file);
+  const at = bytes.readUInt32LE(10), width = bytes.readInt32LE(18), height = bytes.readInt32LE(22);
+  const bits = bytes.readUInt16LE(28), pitch = Math.ceil(width * bits / 32) * 4;
+  const rows = Math.abs(height), rgb = [];
+  for (let y = 0; y < rows; ++y) {
+    const row = at + (height > 0 ? rows - 1 - y : y) * pitch;
+    for (let x = 0; x < width; ++x) {
+      const p = row + x * bits / 8;
+      rgb.push(bytes[p + 2], bytes[p + 1], bytes[p]);
+    }
+  }
+  return rgb;
+}
+
+function nativeShot(script) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-shot-'));
+  for (const assets of ['Images', 'Music', 'Sfx']) {
+    fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
+  }
+  execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
+               {cwd: folder, input: script + 'shot shot.bmp\n'});
+  const rgb = readBmp(path.join(folder, 'shot.bmp'));
+  fs.rmSync(folder, {recursive: true, force: true});
+  return rgb;
+}
+
+function differingPixels(rgba, rgb) {
+  let differing = 0;
+  for (let i = 0; i < 300 * 300; ++i) {
+    if (rgba[i * 4] !== rgb[i * 3] || rgba[i * 4 + 1] !== rgb[i * 3 + 1] ||
+        rgba[i * 4 + 2] !== rgb[i * 3 + 2]) {
+      ++differing;
+    }
+  }
+  return differing;
+}
+
+test('the one-player table is the desktop\'s, pixel for pixel', async function () {
+  const {page, problems, close} = await openPage();
+  await startGame(page);
+  await clickWindow(page, ...ONE_PLAYER);
+  await page.waitForTimeout(200);
+  const web = await canvasPixels(page);
+  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
+  assert.strictEqual(differingPixels(web, desktop), 0);
+  assert.deepStrictEqual(problems, []);
+  await close();
+});
+
+test('a tap on a touch screen is a left click', async function () {
+  const {page, problems, close} = await openPage({touch: true});
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  await page.tap('#play');
+  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
+  await page.waitForTimeout(300);
+  const [px, py] = await pagePoint(page, ...ONE_PLAYER);
+  await page.touchscreen.tap(px, py);
+  await page.waitForTimeout(200);
+  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
+  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+  assert.deepStrictEqual(problems, []);
+  await close();
+});
+
+for (const [way, leave] of [
+  ['the menu\'s Quit', (page) => clickWindow(page, ...QUIT)],
+  ['F10', (page) => page.keyboard.press('F10')],
+]) {
+  test(way + ' ends the game, and the page offers to start it again', async function () {
+    const {page, problems, close} = await openPage();
+    await startGame(page);
+    await leave(page);
+    await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
+    assert.match(await page.textContent('#ended'), /The game has ended/);
+    await page.click('#again');
+    await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
+    await page.waitForTimeout(300);
+    await clickWindow(page, ...ONE_PLAYER);
+    await page.waitForTimeout(200);
+    const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
+    assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+    assert.deepStrictEqual(problems, []);
+    await close();
+  });
+}
+
+test('space and the arrows never reach the page', async function () {
+  const {page, close} = await openPage();
+  await startGame(page);
+  await page.evaluate(function () {
+    window.keysLeftToPage = [];
+    window.addEventListener('keydown', (event) => {
+      if (!event.defaultPrevented) window.keysLeftToPage.push(event.key);
+    });
+  });
+  for (const key of ['Space', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'PageDown']) {
+    await page.keyboard.press(key);
+  }
+  await page.click('#fullscreen'); // the focus leaves the canvas for a moment
+  await page.keyboard.press('Space');
+  assert.deepStrictEqual(await page.evaluate(() => window.keysLeftToPage), []);
+  await close();
+});
+
+test('a missing data file is named on the page', async function () {
+  const {page, close} = await openPage({override: (name) => name === 'kestrola.data' ? {status: 404} : null});
+  await page.waitForSelector('#failed:not([hidden])', {timeout: 20000});
+  assert.match(await page.textContent('#failed-text'), /kestrola\.data.*missing/);
+  await close();
+});
+
+test('a cut-short data file is called damaged', async function () {
+  const whole = fs.readFileSync(path.join(webDir, 'kestrola.data'));
+  const {page, close} = await openPage({
+    override: (name) => name === 'kestrola.data' ? {body: whole.subarray(0, 1000000)} : null});
+  await page.waitForSelector('#failed:not([hidden])', {timeout: 20000});
+  assert.match(await page.textContent('#failed-text'), /kestrola\.data.*damaged/);
+  await close();
+});
+
+test('a damaged picture stops the start with the log\'s words', async function () {
+  const whole = Buffer.from(fs.readFileSync(path.join(webDir, 'kestrola.data')));
+  const script = fs.readFileSync(path.join(webDir, 'kestrola.js'), 'utf8');
+  const field = /"filename":"\/Images\/field\.bmp","start":(\d+)/.exec(script);
+  whole.fill(0, Number(field[1]), Number(field[1]) + 2); // no longer starts with BM
+  const {page, close} = await openPage({override: (name) => name === 'kestrola.data' ? {body: whole} : null});
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  await page.click('#play');
+  await page.waitForSelector('#failed:not([hidden])', {timeout: 5000});
+  assert.match(await page.textContent('#failed-text'), /Failed to load image Images\/field\.bmp/);
+  await close();
+});
+
+// Every sound the page starts and stops, and every loudness it sets, as Web Audio sees them.
+function listenToSound() {
+  window.soundLog = [];
+  const log = (entry) => window.soundLog.push(entry);
+  const start = AudioBufferSourceNode.prototype.start;
+  AudioBufferSourceNode.prototype.start = function () {
+    const node = this;
+    log({op: 'start', seconds: node.buffer.duration, loop: node.loop});
+    node.addEventListener('ended', () => log({op: 'ended', seconds: node.buffer.duration}));
+    return start.apply(node, arguments);
+  };
+  const stop = AudioBufferSourceNode.prototype.stop;
+  AudioBufferSourceNode.prototype.stop = function (when) {
+    log({op: 'stop', seconds: this.buffer.duration, after: (when || 0) && when - this.context.currentTime});
+    return stop.apply(this, arguments);
+  };
+  const value = Object.getOwnPropertyDescriptor(AudioParam.prototype, 'value');
+  Object.defineProperty(AudioParam.prototype, 'value', {
+    get: value.get,
+    set: function (v) { log({op: 'volume', value: Math.round(v * 128)}); value.set.call(this, v); },
+  });
+  const ramp = AudioParam.prototype.linearRampToValueAtTime;
+  AudioParam.prototype.linearRampToValueAtTime = function (v, at) {
+    log({op: 'fade', value: v, after: at - window.lastContext.currentTime});
+    return ramp.apply(this, arguments);
+  };
+  const Context = window.AudioContext;
+  window.AudioContext = function () {
+    window.lastContext = new Context();
+    return window.lastContext;
+  };
+}
+
+test('the sounds play, loop, change loudness and fade as on the desktop', async function () {
+  const {page, problems, close} = await openPage({beforeLoad: listenToSound});
+  await startGame(page);
+  await page.waitForTimeout(1500); // the tunes are decoded
+  // A shot of the one-player game that sets the balls rolling into each other.
+  for (const [x, y] of [ONE_PLAYER, [285, 85], [135, 85], [150, 200]]) await clickWindow(page, x, y);
+  await page.keyboard.press('Space');
+  await page.waitForTimeout(1500);
+  await page.keyboard.press('Space'); // time stops: the clock is halted
+  await page.waitForTimeout(300);
+  await page.keyboard.press('Escape');
+  await page.waitForTimeout(300);
+  await clickWindow(page, ...QUIT);
+  await page.waitForSelector('#ended:not([hidden])');
+  await page.waitForTimeout(1300);
+  const log = await page.evaluate(() => window.soundLog);
+  const starts = log.filter((e) => e.op === 'start');
+  // The menu's tune loops for ever at volume 20.
+  assert.ok(starts.some((e) => e.loop && e.seconds > 20), JSON.stringify(starts));
+  assert.ok(log.some((e) => e.op === 'volume' && e.value === 20));
+  // The clock loops on its channel at volume 30 while time runs, and is stopped when it stops.
+  const clock = starts.find((e) => e.loop && e.seconds < 5);
+  assert.ok(clock, JSON.stringify(starts));
+  assert.ok(log.some((e) => e.op === 'volume' && e.value === 30));
+  assert.ok(log.some((e) => e.op === 'stop' && e.seconds === clock.seconds && e.after === 0));
+  // Collisions and cushions play at the loudness of the impact: volumes other than the fixed ones.
+  const impacts = log.filter((e) => e.op === 'volume' && ![20, 30, 128].includes(e.value));
+  assert.ok(impacts.length > 0, JSON.stringify(log.filter((e) => e.op === 'volume')));
+  // Leaving fades the tune out over a second, then stops it.
+  const fade = log.find((e) => e.op === 'fade');
+  assert.ok(fade && fade.value === 0 && Math.abs(fade.after - 1) < 0.1, JSON.stringify(fade));
+  assert.ok(log.some((e) => e.op === 'stop' && e.seconds > 20 && Math.abs(e.after - 1) < 0.1));
+  assert.deepStrictEqual(problems, []);
+  await close();
+});

@@ -1,0 +1,40 @@
+// node shots.js WEBDIR OUTDIR: screenshots of the page at its stages, to look at.
+'use strict';
+const path = require('path');
+const {serve, launch} = require('./browser');
+
+(async function () {
+  const webDir = path.resolve(process.argv[2]);
+  const outDir = path.resolve(process.argv[3]);
+  const server = await serve(webDir);
+  const browser = await launch();
+  const page = await browser.newPage({viewport: {width: 1000, height: 720}});
+  page.on('pageerror', (e) => console.log('page error:', e.message));
+  const shot = (name) => page.screenshot({path: path.join(outDir, name + '.png')});
+  const windowClick = async function (x, y) {
+    const box = await page.locator('#screen').boundingBox();
+    await page.mouse.click(box.x + (x + 0.5) * box.width / 300, box.y + (y + 0.5) * box.height / 300);
+  };
+  const began = Date.now();
+  await page.goto(server.url);
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  console.log('ready to play', Date.now() - began, 'ms after the page was asked for');
+  await shot('web-1-ready');
+  await page.click('#play');
+  await page.waitForTimeout(800);
+  await shot('web-2-menu');
+  await windowClick(120, 157);
+  await page.waitForTimeout(300);
+  await shot('web-3-table');
+  await page.setViewportSize({width: 420, height: 380});
+  await page.waitForTimeout(200);
+  await shot('web-4-small-window');
+  await page.setViewportSize({width: 1000, height: 720});
+  await page.keyboard.press('Escape');
+  await page.waitForTimeout(200);
+  await windowClick(120, 211);
+  await page.waitForSelector('#ended:not([hidden])');
+  await shot('web-5-ended');
+  await browser.close();
+  server.close();
+})();

@@ -1,0 +1,266 @@
+// The page around the game: loading with a bar, the "click to play" start (which is also what
+// lets the browser play sound), the whole-number scaling, fullscreen, and what is shown when the
+// game ends or cannot start. The game itself is kestrola.js / kestrola.wasm, with its pictures,
+// music and effects in kestrola.data.
+'use strict';
+
+(function () {
+  const WINDOW_SIZE = 300;
+  const FRAME_MARGIN = 8; // the wooden rim drawn around the window, in CSS pixels
+  const DATA_FILE = 'kestrola.data';
+  const SCRIPT_FILE = 'kestrola.js';
+
+  const stage = document.getElementById('stage');
+  const cover = document.getElementById('cover');
+  const loading = document.getElementById('loading');
+  const barFill = document.getElementById('bar-fill');
+  const loadingText = document.getElementById('loading-text');
+  const playButton = document.getElementById('play');
+  const ended = document.getElementById('ended');
+  const failed = document.getElementById('failed');
+  const failedText = document.getElementById('failed-text');
+  const fullscreenButton = document.getElementById('fullscreen');
+
+  let canvas = document.getElementById('screen');
+  let packageBytes = null; // kestrola.data as fetched, handed to every start
+  let game = null;         // the running instance of the game, if any
+  let running = false;     // its main loop runs: keys and clicks belong to it
+  let failure = null;
+
+  // Where the browser has a fractional pixel ratio, the factor is whole in device pixels, so
+  // every game pixel is the same number of screen pixels.
+  function fitToWindow() {
+    const ratio = window.devicePixelRatio || 1;
+    const room = Math.min(window.innerWidth, window.innerHeight);
+    const scale = Math.max(1, Math.floor((room * ratio) / WINDOW_SIZE));
+    const size = (WINDOW_SIZE * scale) / ratio;
+    stage.style.setProperty('--size', size + 'px');
+    // The rim is dropped rather than the scale when only the window itself fits.
+    stage.classList.toggle('snug', size + 2 * FRAME_MARGIN > room);
+  }
+
+  function show(panel) {
+    for (const each of [loading, playButton, ended, failed]) each.hidden = each !== panel;
+    cover.classList.toggle('gone', panel === null);
+  }
+
+  function fail(message) {
+    if (failure) return;
+    failure = message;
+    running = false;
+    failedText.textContent = message;
+    show(failed);
+  }
+
+  function setProgress(fraction, text) {
+    barFill.style.width = Math.round(Math.max(0, Math.min(1, fraction)) * 100) + '%';
+    loadingText.textContent = text;
+  }
+
+  function megabytes(bytes) {
+    return (bytes / (1024 * 1024)).toFixed(1) + ' MB';
+  }
+
+  async function fetchPackage() {
+    let response;
+    try {
+      response = await fetch(DATA_FILE);
+    } catch (error) {
+      throw new Error('The game\'s data file (' + DATA_FILE + ') could not be downloaded.');
+    }
+    if (!response.ok) {
+      throw new Error('The game\'s data file (' + DATA_FILE + ') is missing from the server ' +
+                      '(HTTP ' + response.status + ').');
+    }
+    const total = Number(response.headers.get('Content-Length')) || 0;
+    if (!response.body) return response.arrayBuffer();
+    const reader = response.body.getReader();
+    const chunks = [];
+    let received = 0;
+    for (;;) {
+      const {done, value} = await reader.read();
+      if (done) break;
+      chunks.push(value);
+      received += value.length;
+      if (total) setProgress(received / total, 'Loading… ' + megabytes(received) + ' of ' + megabytes(total));
+    }
+    const bytes = new Uint8Array(received);
+    let at = 0;
+    for (const chunk of chunks) {
+      bytes.set(chunk, at);
+      at += chunk.length;
+    }
+    return bytes.buffer;
+  }
+
+  function loadScript() {
+    return new Promise(function (resolve, reject) {
+      const script = document.createElement('script');
+      script.src = SCRIPT_FILE;
+      script.onload = resolve;
+      script.onerror = function () {
+        reject(new Error('The game\'s program (' + SCRIPT_FILE + ') is missing from the server.'));
+      };
+      document.body.appendChild(script);
+    });
+  }
+
+  // A fresh canvas for every start: the last game's listeners go with the old one.
+  function freshCanvas() {
+    const next = canvas.cloneNode(false);
+    canvas.replaceWith(next);
+    canvas = next;
+    canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
+    return canvas;
+  }
+
+  // What the log says went wrong, for a start that ended before the first pass.
+  function startFailure(instance) {
+    let log = '';
+    try {
+      log = instance.FS.readFile('logFile.txt', {encoding: 'utf8'});
+    } catch (error) {
+      log = '';
+    }
+    const lines = log.split('\n').filter(function (line) {
+      return /Failed|Unable|Reason|Exiting/.test(line);
+    });
+    if (lines.length && /Failed to load image/.test(log)) {
+      return 'A picture in the game\'s data file is damaged or missing.\n' + lines.join('\n');
+    }
+    return lines.length ? lines.join('\n') : 'The game stopped while starting.';
+  }
+
+  // The tune's fade-out on leaving lasts a second; the audio output goes after it.
+  const LAST_FADE_MS = 1500;
+
+  function gameEnded(instance, startedLoop) {
+    running = false;
+    if (typeof instance.pauseMainLoop === 'function') instance.pauseMainLoop();
+    if (typeof instance.closeAudio === 'function') setTimeout(instance.closeAudio, LAST_FADE_MS);
+    if (game === instance) game = null;
+    if (!startedLoop) {
+      fail(startFailure(instance));
+      return;
+    }
+    show(ended);
+    document.getElementById('again').focus();
+  }
+
+  // One instance of the game, made ready up to the moment main would run.
+  function prepareGame() {
+    const target = freshCanvas();
+    let startedLoop = false;
+    let instance = null;
+    const settings = {
+      canvas: target,
+      keyboardListeningElement: target,
+      noInitialRun: true,
+      // The game composes the whole window on every frame: its pixels never need reading back
+      // from the canvas.
+      screenIsReadOnly: true,
+      getPreloadedPackage: function (name, size) {
+        if (packageBytes.byteLength !== size) {
+          fail('The game\'s data file (' + DATA_FILE + ') is damaged: it has ' +
+               packageBytes.byteLength + ' bytes where ' + size + ' are expected.');
+        }
+        return packageBytes.slice(0);
+      },
+      print: function (text) { console.log(text); },
+      printErr: function (text) { console.warn(text); },
+      // The game leaves through exit() (the menu's Quit, F10, or a failed start); anything
+      // else that ends the program is a fault.
+      quit: function (status, toThrow) {
+        if (toThrow && toThrow.name === 'ExitStatus') {
+          gameEnded(instance || settings, startedLoop);
+        } else {
+          if (typeof settings.pauseMainLoop === 'function') settings.pauseMainLoop();
+          fail('The game stopped with an error: ' + (toThrow && toThrow.message || toThrow));
+        }
+        throw toThrow;
+      },
+      onAbort: function (what) {
+        fail('The game stopped with an error: ' + what);
+      },
+    };
+    settings.markStarted = function () { startedLoop = true; };
+    return createKestrola(settings).then(function (ready) {
+      instance = ready;
+      return ready;
+    });
+  }
+
+  function start(instance) {
+    game = instance;
+    show(null);
+    canvas.focus();
+    running = true;
+    instance.callMain([]);
+    // callMain returns once the loop is set up; a start that failed has already ended.
+    if (game === instance) instance.markStarted();
+  }
+
+  function play() {
+    const instance = game;
+    if (!instance || failure) return;
+    start(instance);
+  }
+
+  function playAgain() {
+    show(loading);
+    setProgress(1, 'Starting…');
+    prepareGame().then(start, function (error) {
+      fail(error.message || String(error));
+    });
+  }
+
+  function toggleFullscreen() {
+    const root = document.documentElement;
+    if (document.fullscreenElement) {
+      document.exitFullscreen();
+    } else if (root.requestFullscreen) {
+      root.requestFullscreen().catch(function () {});
+    }
+    if (running) canvas.focus();
+  }
+
+  // Space and the arrows move nothing but the game; the canvas keeps the keyboard while the
+  // game runs.
+  window.addEventListener('keydown', function (event) {
+    if (!running) return;
+    if ([' ', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'PageUp', 'PageDown', 'Home',
+         'End', 'F10'].includes(event.key)) {
+      event.preventDefault();
+    }
+    if (document.activeElement !== canvas) canvas.focus();
+  }, true);
+  stage.addEventListener('mousedown', function () { if (running) canvas.focus(); });
+
+  window.addEventListener('resize', fitToWindow);
+  document.addEventListener('fullscreenchange', fitToWindow);
+  fitToWindow();
+
+  playButton.addEventListener('click', play);
+  document.getElementById('again').addEventListener('click', playAgain);
+  document.getElementById('reload').addEventListener('click', function () { location.reload(); });
+  fullscreenButton.addEventListener('click', toggleFullscreen);
+  fullscreenButton.hidden = !document.documentElement.requestFullscreen;
+
+  show(loading);
+  setProgress(0, 'Loading…');
+  Promise.all([fetchPackage(), loadScript()])
+    .then(function (results) {
+      packageBytes = results[0];
+      setProgress(1, 'Starting…');
+      return prepareGame();
+    })
+    .then(function (instance) {
+      if (failure) return;
+      game = instance;
+      show(playButton);
+      playButton.focus();
+    })
+    .catch(function (error) {
+      fail(error.message || String(error));
+    });
+})();
