@@ -17,7 +17,7 @@ target_link_options(kestrola PRIVATE
     -sENVIRONMENT=web
     -sMODULARIZE=1
     -sEXPORT_NAME=createKestrola
-    "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']"
+    "-sEXPORTED_RUNTIME_METHODS=['callMain','FS','ENV']"
     --js-library=${CMAKE_CURRENT_SOURCE_DIR}/shell/web_mixer.js
     ${KESTROLA_WEB_ASSETS})
 set_property(TARGET kestrola APPEND PROPERTY LINK_DEPENDS

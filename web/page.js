@@ -8,6 +8,8 @@
   const WINDOW_SIZE = 300;
   const FRAME_MARGIN = 8; // the wooden rim drawn around the window, in CSS pixels
   const DATA_FILE = 'kestrola.data';
+  // Where the game writes its recording, in its own file system; the page offers it to save.
+  const RECORDING_FILE = '/kestrola-game.txt';
   const SCRIPT_FILE = 'kestrola.js';
 
   const stage = document.getElementById('stage');
@@ -20,12 +22,14 @@
   const failed = document.getElementById('failed');
   const failedText = document.getElementById('failed-text');
   const fullscreenButton = document.getElementById('fullscreen');
+  const saveButton = document.getElementById('save-recording');
 
   let canvas = document.getElementById('screen');
   let packageBytes = null; // kestrola.data as fetched, handed to every start
   let game = null;         // the running instance of the game, if any
   let running = false;     // its main loop runs: keys and clicks belong to it
   let failure = null;
+  let recorded = null;     // the instance whose recording the page offers
 
   // Where the browser has a fractional pixel ratio, the factor is whole in device pixels, so
   // every game pixel is the same number of screen pixels.
@@ -159,6 +163,7 @@
       // The game composes the whole window on every frame: its pixels never need reading back
       // from the canvas.
       screenIsReadOnly: true,
+      preRun: [function (module) { module.ENV.KESTROLA_RECORD = RECORDING_FILE; }],
       getPreloadedPackage: function (name, size) {
         if (packageBytes.byteLength !== size) {
           fail('The game\'s data file (' + DATA_FILE + ') is damaged: it has ' +
@@ -192,6 +197,8 @@
 
   function start(instance) {
     game = instance;
+    recorded = instance;
+    saveButton.disabled = false;
     show(null);
     canvas.focus();
     running = true;
@@ -212,6 +219,24 @@
     prepareGame().then(start, function (error) {
       fail(error.message || String(error));
     });
+  }
+
+  // The recording as it stands (it is written line by line as the game runs), as a download.
+  function saveRecording() {
+    if (!recorded) return;
+    let text;
+    try {
+      text = recorded.FS.readFile(RECORDING_FILE);
+    } catch (error) {
+      return;
+    }
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
+    link.download = 'kestrola-game.txt';
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function () { URL.revokeObjectURL(link.href); }, 1000);
   }
 
   function toggleFullscreen() {
@@ -244,6 +269,7 @@
   document.getElementById('again').addEventListener('click', playAgain);
   document.getElementById('reload').addEventListener('click', function () { location.reload(); });
   fullscreenButton.addEventListener('click', toggleFullscreen);
+  saveButton.addEventListener('click', saveRecording);
   fullscreenButton.hidden = !document.documentElement.requestFullscreen;
 
   show(loading);

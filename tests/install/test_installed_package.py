@@ -224,7 +224,7 @@ class TheSetUp(unittest.TestCase):
         self.assertNotIn("tools/setup", " ".join(run[:-1]))
         wrong = output(os.path.join(PROJECT, "tools", "setup"), "--everything")
         self.assertEqual(wrong.returncode, 2)
-        self.assertIn("usage: tools/setup [--tests]", wrong.stderr)
+        self.assertIn("usage: tools/setup [--web | --tests]", wrong.stderr)
 
 
 class TheTutorialsLastPages(unittest.TestCase):

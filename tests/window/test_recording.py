@@ -95,9 +95,9 @@ class RecordedGame(unittest.TestCase):
         lines = self.recording.splitlines()
         self.assertNotIn("set", {line.split()[0] for line in lines if line and line[0] != "#"})
         for needed in ("click 150 85", "queue motion", "keydown space", "keyup return", "stall"):
-            self.assertTrue(any(line.startswith(needed) for line in lines), needed)
+            self.assertTrue(any(needed in line for line in lines), needed)
         # Before its last pass, the replay looks at the game as the window showed it last.
-        end = lines.index("keydown f10")
+        end = next(i for i, line in enumerate(lines) if line.endswith("keydown f10"))
         with Folder() as folder:
             run = folder.run(script="\n".join(lines[:end] + ["shot last.bmp", "dump"] +
                                               lines[end:]) + "\n", timeout=600)

@@ -43,14 +43,20 @@ function serve(folder, override) {
   });
 }
 
-// Playwright gives every launch a fresh profile of its own.
+const LAUNCH = {
+  executablePath: process.env.KESTROLA_CHROMIUM || '/usr/bin/chromium',
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync',
+         '--autoplay-policy=user-gesture-required'],
+};
+
+// Playwright gives every launch a fresh profile of its own. Where with-browser.js keeps one
+// open (KESTROLA_WEB_BROWSER), this connects to it instead; closing then only disconnects.
 function launch() {
-  return chromium.launch({
-    executablePath: process.env.KESTROLA_CHROMIUM || '/usr/bin/chromium',
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           '--autoplay-policy=user-gesture-required'],
-  });
+  const shared = process.env.KESTROLA_WEB_BROWSER;
+  return shared ? chromium.connect(shared) : chromium.launch(LAUNCH);
 }
 
-module.exports = {serve, launch};
+function launchServer() { return chromium.launchServer(LAUNCH); }
+
+module.exports = {serve, launch, launchServer};

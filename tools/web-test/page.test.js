@@ -261,3 +261,91 @@ test('the sounds play, loop, change loudness and fade as on the desktop', async 
   assert.deepStrictEqual(problems, []);
   await close();
 });
+
+// Until the table stands still: the canvas the same over a second, for at most a minute.
+async function settled(page) {
+  let last = await canvasPixels(page);
+  for (let waited = 0; waited < 60000; waited += 1000) {
+    await page.waitForTimeout(1000);
+    const now = await canvasPixels(page);
+    if (now.every((value, i) => value === last[i])) return now;
+    last = now;
+  }
+  throw new Error('the table never came to rest');
+}
+
+// The sound may only start with the player's first click; read without lending a gesture.
+async function audioState(page) {
+  const session = await page.context().newCDPSession(page);
+  const {result} = await session.send('Runtime.evaluate', {
+    expression: 'window.lastContext ? window.lastContext.state : "none"', userGesture: false,
+    returnByValue: true});
+  return result.value;
+}
+
+test('a game played on the page is the desktop\'s, and its recording replays there exactly',
+     async function () {
+  const server = await serve(webDir);
+  const context = await browser.newContext({viewport: {width: 1000, height: 720},
+                                            acceptDownloads: true});
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(error.message));
+  await page.addInitScript(listenToSound);
+  await page.goto(server.url);
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  assert.notStrictEqual(await audioState(page), 'running');
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
+  await page.waitForTimeout(300);
+  assert.strictEqual(await audioState(page), 'running');
+  // The options with the music off, a one-player game, a Cue stroke, a Chaos, and the turn run
+  // to its end.
+  for (const [x, y] of [[120, 190], [120, 195], [120, 212], ONE_PLAYER, [45, 85], [90, 160],
+                        [75, 140], [285, 85], [135, 85], [150, 200]]) {
+    await clickWindow(page, x, y);
+    await page.waitForTimeout(100);
+  }
+  await page.keyboard.press('Space');
+  const shown = await settled(page);
+  await page.keyboard.press('F10');
+  await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.click('#save-recording')]);
+  const recording = fs.readFileSync(await download.path(), 'utf8').split('\n');
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+  server.close();
+
+  // The desktop's driver plays the browser's recording; before its last pass, it looks.
+  const end = recording.findIndex((line) => line.endsWith('keydown f10'));
+  assert.ok(end > 0 && recording.some((line) => line.endsWith('keydown space')),
+            recording.join('\n'));
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-recorded-'));
+  for (const assets of ['Images', 'Music', 'Sfx']) {
+    fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
+  }
+  const script = recording.slice(0, end).concat(['shot shot.bmp', 'dump'], recording.slice(end));
+  let dump = null;
+  try {
+    execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
+                 {cwd: folder, input: script.join('\n')});
+  } catch (error) {
+    assert.strictEqual(error.status, 1, String(error.stderr)); // F10 leaves with status 1
+    dump = JSON.parse(String(error.stdout).trim().split('\n').pop());
+  }
+  const desktop = readBmp(path.join(folder, 'shot.bmp'));
+  fs.rmSync(folder, {recursive: true, force: true});
+  assert.ok(dump, 'the replay did not leave through F10');
+  assert.strictEqual(differingPixels(shown, desktop), 0);
+  const atExit = recording.find((line) => line.startsWith('# at exit: '));
+  assert.strictEqual(atExit, '# at exit: gameMode ' + dump.gameMode + ', turn ' +
+                     dump.match.turnNumber + ', player ' + dump.match.currentPlayer +
+                     ', points ' + dump.match.points.join(' '));
+  assert.strictEqual(dump.match.turnNumber, 2, 'the turn ran to its end');
+  for (const [i, ball] of dump.balls.entries()) {
+    const line = recording.find((each) => each.startsWith('# ball ' + i + ': '));
+    const [x, y, vx, vy] = line.split(' ').slice(3, 7).map(Number);
+    assert.deepStrictEqual([x, y, vx, vy], [ball.x, ball.y, ball.vx, ball.vy], line);
+  }
+});
