@@ -38,7 +38,10 @@ function serve(folder, override) {
   return new Promise(function (resolve) {
     server.listen(0, '127.0.0.1', function () {
       resolve({url: 'http://127.0.0.1:' + server.address().port + '/',
-               close: function () { server.close(); }});
+               close: function () {
+                 server.close();
+                 server.closeAllConnections();
+               }});
     });
   });
 }

@@ -16,12 +16,18 @@ const ONE_PLAYER = [120, 157];
 const QUIT = [120, 211];
 
 let browser;
+const servers = [];
 before(async function () { browser = await launch(); });
-after(async function () { await browser.close(); });
+// A failed check leaves its page open: everything goes here, so the run always ends.
+after(async function () {
+  await browser.close();
+  for (const server of servers) server.close();
+});
 
 // A page with the game ready to start; `problems` collects page errors and aborts.
 async function openPage(options = {}) {
   const server = await serve(webDir, options.override);
+  servers.push(server);
   const context = await browser.newContext({viewport: {width: 1000, height: 720},
                                             hasTouch: !!options.touch});
   const page = await context.newPage();
@@ -161,6 +167,23 @@ test('space and the arrows never reach the page', async function () {
   await page.click('#fullscreen'); // the focus leaves the canvas for a moment
   await page.keyboard.press('Space');
   assert.deepStrictEqual(await page.evaluate(() => window.keysLeftToPage), []);
+  await close();
+});
+
+test('the window is scaled by the largest whole factor that fits, sharp and centred', async function () {
+  const {page, close} = await openPage();
+  await startGame(page);
+  for (const [width, height, size] of [[1000, 720, 600], [1300, 950, 900], [420, 380, 300], [640, 600, 600]]) {
+    await page.setViewportSize({width, height});
+    await page.waitForFunction((expected) => {
+      return document.getElementById('screen').getBoundingClientRect().width === expected;
+    }, size, {timeout: 3000}).catch(() => {});
+    const box = await page.locator('#screen').boundingBox();
+    assert.deepStrictEqual([box.width, box.height], [size, size], width + ' x ' + height);
+    assert.deepStrictEqual([box.x * 2 + size, box.y * 2 + size], [width, height]);
+  }
+  const rendering = await page.evaluate(() => getComputedStyle(document.getElementById('screen')).imageRendering);
+  assert.strictEqual(rendering, 'pixelated');
   await close();
 });
 
