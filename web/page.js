@@ -163,6 +163,10 @@
       // The game composes the whole window on every frame: its pixels never need reading back
       // from the canvas.
       screenIsReadOnly: true,
+      // The game reads its pictures and sounds from the file system itself: the browser need
+      // not decode them while the data is unpacked.
+      noImageDecoding: true,
+      noAudioDecoding: true,
       preRun: [function (module) { module.ENV.KESTROLA_RECORD = RECORDING_FILE; }],
       getPreloadedPackage: function (name, size) {
         if (packageBytes.byteLength !== size) {

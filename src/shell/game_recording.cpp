@@ -2,6 +2,7 @@
 #include "physics/ball.h"
 #include "rules/game_mode.h"
 #include "rules/match.h"
+#include "rules/message_log.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -83,6 +84,8 @@ void writeStateAtExit()
         std::fprintf(recording, "# ball %d: %.17g %.17g %.17g %.17g value %d onTable %d\n", i,
                      ball.x, ball.y, ball.vx, ball.vy, ball.value, ball.onTable);
     }
+    std::fprintf(recording, "# message upper: %s\n# message lower: %s\n", MessageLog.upper,
+                 MessageLog.lower);
 }
 
 } // namespace

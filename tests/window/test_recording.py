@@ -15,8 +15,8 @@ from virtual_display import GameWindow, start_display, stop_display, wait_for  #
 
 
 def state_at_exit(recording):
-    """The state the game wrote as it ended: (gameMode, turn, player, points) and the balls'
-    position, velocity, value and place, exactly."""
+    """The state the game wrote as it ended: (gameMode, turn, player, points), the balls'
+    position, velocity, value and place, exactly, and the two lines of the message strip."""
     lines = [line[2:] for line in recording.splitlines() if line.startswith("# ")]
     head = next(line for line in lines if line.startswith("at exit:")).replace(",", "").split()
     game = (int(head[3]), int(head[5]), int(head[7]), [int(head[9]), int(head[10])])
@@ -25,14 +25,16 @@ def state_at_exit(recording):
         if line.startswith("ball "):
             words = line.split()
             balls.append(tuple(float(w) for w in words[2:6]) + (int(words[7]), int(words[9])))
-    return game, balls
+    messages = {line.split(":", 1)[0][8:]: line.split(": ", 1)[1] if ": " in line else ""
+                for line in lines if line.startswith("message ")}
+    return game, balls, messages
 
 
 def state_of(dump):
     match = dump["match"]
     game = (dump["gameMode"], match["turnNumber"], match["currentPlayer"], match["points"])
     balls = [(b["x"], b["y"], b["vx"], b["vy"], b["value"], b["onTable"]) for b in dump["balls"]]
-    return game, balls
+    return game, balls, dump["messages"]
 
 
 class RecordedGame(unittest.TestCase):

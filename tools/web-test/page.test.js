@@ -358,14 +358,26 @@ test('a game played on the page is the desktop\'s, and its recording replays the
     dump = JSON.parse(String(error.stdout).trim().split('\n').pop());
   }
   const desktop = readBmp(path.join(folder, 'shot.bmp'));
+  // The browser's own driver plays it the same, dump for dump.
+  let browserDump = null;
+  try {
+    execFileSync(path.join(root, 'tools', 'web-replay'), ['-'], {cwd: folder, input: script.join('\n')});
+  } catch (error) {
+    assert.strictEqual(error.status, 1, String(error.stderr));
+    browserDump = JSON.parse(String(error.stdout).trim().split('\n').pop());
+  }
   fs.rmSync(folder, {recursive: true, force: true});
   assert.ok(dump, 'the replay did not leave through F10');
+  assert.deepStrictEqual(browserDump, dump);
   assert.strictEqual(differingPixels(shown, desktop), 0);
   const atExit = recording.find((line) => line.startsWith('# at exit: '));
   assert.strictEqual(atExit, '# at exit: gameMode ' + dump.gameMode + ', turn ' +
                      dump.match.turnNumber + ', player ' + dump.match.currentPlayer +
                      ', points ' + dump.match.points.join(' '));
   assert.strictEqual(dump.match.turnNumber, 2, 'the turn ran to its end');
+  for (const line of ['upper', 'lower']) {
+    assert.ok(recording.includes('# message ' + line + ': ' + dump.messages[line]), line);
+  }
   for (const [i, ball] of dump.balls.entries()) {
     const line = recording.find((each) => each.startsWith('# ball ' + i + ': '));
     const [x, y, vx, vy] = line.split(' ').slice(3, 7).map(Number);
