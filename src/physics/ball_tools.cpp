@@ -9,13 +9,13 @@ namespace {
 constexpr double PUT_DOWN_CLEARANCE = 14;
 constexpr int32_t TELEPORT_COST = 5;
 
+} // namespace
+
 double distanceTo(const Ball& ball, double x, double y)
 {
     const double dx = x - ball.x, dy = y - ball.y;
     return std::sqrt(dx * dx + dy * dy);
 }
-
-} // namespace
 
 void strikeBall(int32_t b, double x, double y)
 {

@@ -3,6 +3,11 @@
 #pragma once
 #include <cstdint>
 
+struct Ball;
+
+// How far (x, y) lies from the ball's centre: what a click on a ball and a put-down spot measure.
+double distanceTo(const Ball& ball, double x, double y);
+
 // The Cue: the ball's velocity grows by a tenth of the way from it to (x, y); value -1.
 void strikeBall(int32_t b, double x, double y);
 // The Stop: the ball comes to rest where it is.

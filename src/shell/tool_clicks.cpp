@@ -11,7 +11,6 @@
 #include "rules/turn_cycle.h"
 #include "shell/audio.h"
 #include "shell/time_control.h"
-#include <cmath>
 
 namespace {
 
@@ -63,12 +62,6 @@ void clickWhileRunning(int32_t x, int32_t y)
     else if (x >= 31)
         pressToolButton(buttonAt(x));
     if (Options.sound) haltChannel(CLOCK_CHANNEL);
-}
-
-double distanceTo(const Ball& ball, double x, double y)
-{
-    const double dx = x - ball.x, dy = y - ball.y;
-    return std::sqrt(dx * dx + dy * dy);
 }
 
 void applyStop(int32_t i)
