@@ -71,10 +71,10 @@ void drawOptionsScreen()
     drawMenuBall();
     drawHighlight(optionsSelection);
     blitToScreen(optionValuesImage, 157, 136, (Options.speed - 10) / 10 * 25, 0, 25, 16);
-    // The three switches' badges stand in one column, over the panel's own "on".
-    if (!Options.messages) drawOffMark(185, 153);
+    // Each switch's off mark covers the panel's own "on" badge, which is drawn under it.
+    if (!Options.messages) drawOffMark(161, 153);
     if (!Options.sound) drawOffMark(185, 170);
-    if (!Options.music) drawOffMark(185, 187);
+    if (!Options.music) drawOffMark(173, 187);
 }
 
 void drawEndScreen()

@@ -160,7 +160,5 @@ int main(int, char**)
     }
     started = true;
     setWindowIcon();
-    openGameRecording();
-    if (!startUp()) return 1;
     for (;;) runPass();
 }
