@@ -4,6 +4,7 @@
 #include "bench_window.h"
 #include "physics/ball.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "shell/clock.h"
 #include "shell/main_loop.h"
@@ -42,9 +43,9 @@ bool playTurn()
 {
     int32_t target = -1;
     for (int32_t i = 0; i < BALL_COUNT && target < 0; ++i)
-        if (balls[i].onTable) target = i;
+        if (game.balls[i].onTable) target = i;
     if (target < 0) return false;
-    const Ball& ball = balls[target];
+    const Ball& ball = game.balls[target];
     const double towardsX = 150 - ball.x, towardsY = 215 - ball.y;
     const double length = std::sqrt(towardsX * towardsX + towardsY * towardsY);
     const double dx = length < 1 ? 1 : towardsX / length;
@@ -53,9 +54,9 @@ bool playTurn()
     click(ball.screenX, ball.screenY);
     click(static_cast<int32_t>(ball.x + 30 * dx), static_cast<int32_t>(ball.y + 30 * dy));
     space();
-    const uint32_t start = ticksRun;
-    while (gameMode == Running) {
-        if (static_cast<int64_t>(ticksRun - start) > TICK_LIMIT) return false;
+    const uint32_t start = game.ticksRun;
+    while (game.gameMode == Running) {
+        if (static_cast<int64_t>(game.ticksRun - start) > TICK_LIMIT) return false;
         runPass();
     }
     wait(20);
@@ -68,23 +69,23 @@ void BM_DriverTenTurnMatch(benchmark::State& state)
         state.SkipWithError("no window");
         return;
     }
-    Options.sound = 0;
-    Options.music = 0;
+    game.options.sound = 0;
+    game.options.music = 0;
     useVirtualClock = 1;
     uint64_t virtualMs = 0;
     int64_t turns = 0;
     for (auto _ : state) {
         state.PauseTiming();
         virtualClockMs = 0;
-        nextTickTime = 0;
-        nextTrackTime = 0;
-        gameMode = StartMenu;
+        game.nextTickTime = 0;
+        game.nextTrackTime = 0;
+        game.gameMode = StartMenu;
         state.ResumeTiming();
         wait(2);
         click(120, 160); // One player
         wait(20);
-        while (gameMode != EndScreen && playTurn()) ++turns;
-        if (gameMode != EndScreen) {
+        while (game.gameMode != EndScreen && playTurn()) ++turns;
+        if (game.gameMode != EndScreen) {
             state.SkipWithError("the match did not reach its end screen");
             break;
         }

@@ -8,6 +8,7 @@
 #include "render/frame.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
@@ -51,37 +52,37 @@ const char* longestLine()
 void tableIn(int32_t mode)
 {
     scatteredMatch(8);
-    std::snprintf(MessageLog.upper, MESSAGE_LINE_SIZE, "%s",
+    std::snprintf(game.messageLog.upper, MESSAGE_LINE_SIZE, "%s",
                   "Your goal is to get up to 980 points in 10 turns");
-    std::snprintf(MessageLog.lower, MESSAGE_LINE_SIZE, "%s", longestLine());
-    Match.points[0] = 347;
-    Match.points[1] = 129;
+    std::snprintf(game.messageLog.lower, MESSAGE_LINE_SIZE, "%s", longestLine());
+    game.match.points[0] = 347;
+    game.match.points[1] = 129;
     if (mode == Aiming) {
         // The Cue on ball 3, the mouse 30 pixels off: the arrow is drawn.
-        selectedTool = Cue;
-        selectedBall = 3;
-        balls[3].selected = 1;
-        aimX = balls[3].x + 24;
-        aimY = balls[3].y - 18;
+        game.selectedTool = Cue;
+        game.selectedBall = 3;
+        game.balls[3].selected = 1;
+        game.aimX = game.balls[3].x + 24;
+        game.aimY = game.balls[3].y - 18;
     }
-    gameMode = mode;
+    game.gameMode = mode;
 }
 
 void menuIn(int32_t mode)
 {
     openBenchWindow();
-    gameMode = mode;
-    menuSelection = 1;
-    optionsSelection = 0;
-    Options.music = 0;
+    game.gameMode = mode;
+    game.menuSelection = 1;
+    game.optionsSelection = 0;
+    game.options.music = 0;
     if (mode == EndScreen) {
         // A two-player game with pocketed balls on both rows.
-        Match.gameKind = 2;
-        Match.winner = 0;
+        game.match.gameKind = 2;
+        game.match.winner = 0;
         for (int32_t i = 0; i < BALL_COUNT; ++i) {
-            balls[i].onTable = 0;
-            balls[i].pocketedBy = i % 2;
-            balls[i].value = i;
+            game.balls[i].onTable = 0;
+            game.balls[i].pocketedBy = i % 2;
+            game.balls[i].value = i;
         }
     }
 }
@@ -106,7 +107,7 @@ void compose(benchmark::State& state)
 void draw(benchmark::State& state, bool everything)
 {
     for (auto _ : state) {
-        fullRedraw = everything;
+        game.fullRedraw = everything;
         drawFrame();
         benchmark::ClobberMemory();
     }

@@ -5,6 +5,7 @@
 #include "physics/ball.h"
 #include "physics/simulation.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/random.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
@@ -17,25 +18,25 @@ namespace {
 void freshMatch()
 {
     openBenchWindow();
-    Options.sound = 0; // the mixer is not open here; cues cost nothing either way
+    game.options.sound = 0; // the mixer is not open here; cues cost nothing either way
     prepareField();
-    gameMode = Running;
+    game.gameMode = Running;
 }
 
 void placeTool(int32_t slot, int32_t kind, double x, double y)
 {
-    PlacedTool.kind[slot] = kind;
-    PlacedTool.x[slot] = x;
-    PlacedTool.y[slot] = y;
-    PlacedTool.dirX[slot] = 2;
-    PlacedTool.dirY[slot] = 1;
-    placedToolCount = slot + 1;
+    game.placedTools.kind[slot] = kind;
+    game.placedTools.x[slot] = x;
+    game.placedTools.y[slot] = y;
+    game.placedTools.dirX[slot] = 2;
+    game.placedTools.dirY[slot] = 1;
+    game.placedToolCount = slot + 1;
 }
 
 void scatter()
 {
     std::srand(7);
-    for (Ball& ball : balls) {
+    for (Ball& ball : game.balls) {
         ball.vx = gameRandom() % 6 - 3 + 0.5;
         ball.vy = gameRandom() % 6 - 3 + 0.5;
     }
@@ -52,12 +53,13 @@ void BM_GameTick20Moving(benchmark::State& state)
     for (auto _ : state) {
         if (++ticks % 20 == 0) {
             state.PauseTiming();
-            for (const Ball& ball : balls) moving += ball.onTable && (ball.vx != 0 || ball.vy != 0);
+            for (const Ball& ball : game.balls)
+                moving += ball.onTable && (ball.vx != 0 || ball.vy != 0);
             scatteredMatch(tools);
             state.ResumeTiming();
         }
         gameTick();
-        benchmark::DoNotOptimize(balls);
+        benchmark::DoNotOptimize(game.balls);
     }
     // How many of the twenty were still moving when the table was laid again.
     state.counters["moving"] = benchmark::Counter(static_cast<double>(moving) / (ticks / 20 + 1));
@@ -67,10 +69,10 @@ BENCHMARK(BM_GameTick20Moving)->ArgName("tools")->Arg(0)->Arg(4)->Arg(PLACED_TOO
 void BM_TickOnTheRack(benchmark::State& state)
 {
     freshMatch();
-    balls[0].vx = 0.001; // something moves, nothing much happens
+    game.balls[0].vx = 0.001; // something moves, nothing much happens
     for (auto _ : state) {
         gameTick();
-        benchmark::DoNotOptimize(balls);
+        benchmark::DoNotOptimize(game.balls);
     }
 }
 BENCHMARK(BM_TickOnTheRack);
@@ -91,7 +93,7 @@ void BM_TickScatteredRackUntilItRests(benchmark::State& state)
             state.ResumeTiming();
         }
         gameTick();
-        benchmark::DoNotOptimize(balls);
+        benchmark::DoNotOptimize(game.balls);
     }
 }
 BENCHMARK(BM_TickScatteredRackUntilItRests);
@@ -102,7 +104,7 @@ void BM_TickEveryPairTouching(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         // All twenty balls on one spot: every pair is pushed apart and answered.
-        for (Ball& ball : balls) {
+        for (Ball& ball : game.balls) {
             ball.x = 150;
             ball.y = 200;
             ball.vx = 0.5;
@@ -111,7 +113,7 @@ void BM_TickEveryPairTouching(benchmark::State& state)
         }
         state.ResumeTiming();
         gameTick();
-        benchmark::DoNotOptimize(balls);
+        benchmark::DoNotOptimize(game.balls);
     }
 }
 BENCHMARK(BM_TickEveryPairTouching);

@@ -3,6 +3,7 @@
 #include "physics/ball.h"
 #include "physics/simulation.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
@@ -36,24 +37,24 @@ void recordFrame() { calls.push_back("frame"); }
 TEST(Core, AStrokeCollidesScoresNothingAndHandsOverTheTurnThroughThePlatform)
 {
     platform = {recordVolume, recordEffect, recordHalt, recordMusic, recordFrame};
-    Options.sound = 1;
-    Options.music = 1;
-    Match.gameKind = 2;
+    game.options.sound = 1;
+    game.options.music = 1;
+    game.match.gameKind = 2;
     prepareField();
-    for (Ball& ball : balls) ball.onTable = 0;
+    for (Ball& ball : game.balls) ball.onTable = 0;
     // Ball 0 runs straight into ball 1, which stops short of every cushion.
-    balls[0] = {100, 200, 1, 0, 0, 1, -1, 0, 100, 200, 0, -1, 0};
-    balls[1] = {130, 200, 0, 0, 0, 1, -1, 0, 130, 200, 0, -1, 0};
-    gameMode = Running;
+    game.balls[0] = {100, 200, 1, 0, 0, 1, -1, 0, 100, 200, 0, -1, 0};
+    game.balls[1] = {130, 200, 0, 0, 0, 1, -1, 0, 130, 200, 0, -1, 0};
+    game.gameMode = Running;
     int32_t ticks = 0;
-    while (gameMode == Running && ticks < 10000) {
+    while (game.gameMode == Running && ticks < 10000) {
         gameTick();
         ++ticks;
     }
-    EXPECT_EQ(gameMode, Paused);
-    EXPECT_EQ(Match.currentPlayer, 1);
-    EXPECT_STREQ(MessageLog.lower, "Player 2, your turn now");
-    EXPECT_EQ(balls[0].value + balls[1].value, 0) << "values are gone with the turn";
+    EXPECT_EQ(game.gameMode, Paused);
+    EXPECT_EQ(game.match.currentPlayer, 1);
+    EXPECT_STREQ(game.messageLog.lower, "Player 2, your turn now");
+    EXPECT_EQ(game.balls[0].value + game.balls[1].value, 0) << "values are gone with the turn";
     // Closing speed 1: the impact is played at 1 * 1 / 72 * 200 = 2, the quietest that sounds.
     ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[0], "volume 0 2");
@@ -65,7 +66,7 @@ TEST(Core, AStrokeCollidesScoresNothingAndHandsOverTheTurnThroughThePlatform)
 TEST(Core, ChanceIsTheStandardsPortableGeneratorStartingAtOne)
 {
     // The C standard's example generator from a state of 1: the same on every platform.
-    randomState = 1;
+    game.randomState = 1;
     EXPECT_EQ(gameRandom(), 16838);
     EXPECT_EQ(gameRandom(), 5758);
     EXPECT_EQ(gameRandom(), 10113);

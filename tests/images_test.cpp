@@ -8,6 +8,7 @@
 #include "render/glyph_widths.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/tool_catalogue.h"
 #include "test_window.h"
 #include <algorithm>
@@ -144,7 +145,7 @@ TEST(Images, TheFrameLeavesTheCushionedFieldOpenAndThePocketsSitInTheCorners)
 TEST(Images, TheFirstFrameShowsTheStartMenu)
 {
     openTestWindow();
-    gameMode = StartMenu;
+    game.gameMode = StartMenu;
     loadAssets();
     // The start background fills the window, with the menu ball over it at the bottom.
     int32_t same = 0;
@@ -159,9 +160,9 @@ TEST(Images, TheFirstFrameShowsTheStartMenu)
 // and red (cell 7, value 16 to 20) to pink (cell 9), as the tutorial names them.
 TEST(BallArt, EveryValueClassHasItsOwnColourInTheTutorialsOrderOnARoundCentredDisc)
 {
-    const Sheet balls = load("Images/balls.bmp");
+    const Sheet sheet = load("Images/balls.bmp");
     Colour mean[10];
-    for (int32_t k = 0; k < 10; ++k) mean[k] = meanColour(balls, 14 * k, 0, 14, 14);
+    for (int32_t k = 0; k < 10; ++k) mean[k] = meanColour(sheet, 14 * k, 0, 14, 14);
     // Told apart at a glance on the table: no two cells closer than this in mean colour.
     for (int32_t a = 0; a < 10; ++a)
         for (int32_t b = a + 1; b < 10; ++b)
@@ -190,7 +191,7 @@ TEST(BallArt, EveryValueClassHasItsOwnColourInTheTutorialsOrderOnARoundCentredDi
         int32_t count = 0, left = 14, right = -1;
         for (int32_t y = 0; y < 14; ++y)
             for (int32_t x = 0; x < 14; ++x)
-                if (drawn(balls, 14 * k + x, y)) {
+                if (drawn(sheet, 14 * k + x, y)) {
                     sumX += x;
                     sumY += y;
                     ++count;
@@ -199,13 +200,13 @@ TEST(BallArt, EveryValueClassHasItsOwnColourInTheTutorialsOrderOnARoundCentredDi
                         right = std::max(right, x);
                     }
                 }
-        EXPECT_GT(drawnPixels(balls, 14 * k + 3, 3, 8, 8), 60) << "cell " << k << ": solid";
+        EXPECT_GT(drawnPixels(sheet, 14 * k + 3, 3, 8, 8), 60) << "cell " << k << ": solid";
         ASSERT_GT(count, 0) << "cell " << k;
         EXPECT_NEAR(sumX / count, 6.5, 0.5) << "cell " << k;
         EXPECT_NEAR(sumY / count, 6.5, 0.5) << "cell " << k;
         EXPECT_GE(right - left + 1, 12) << "cell " << k << " is a ball of full size";
         for (int32_t corner : {0, 13})
-            EXPECT_FALSE(drawn(balls, 14 * k + corner, 0) || drawn(balls, 14 * k + corner, 13))
+            EXPECT_FALSE(drawn(sheet, 14 * k + corner, 0) || drawn(sheet, 14 * k + corner, 13))
                 << "cell " << k;
     }
 }

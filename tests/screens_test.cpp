@@ -10,6 +10,7 @@
 #include "render/menu_screens.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
@@ -54,19 +55,19 @@ class Screens : public ::testing::Test {
     {
         prepareField();
         // Every ball off the table and out of sight, unless a test puts it back.
-        for (Ball& ball : balls) {
+        for (Ball& ball : game.balls) {
             ball.onTable = 0;
             ball.screenX = ball.screenY = -100;
         }
-        gameMode = Paused;
-        Match.points[0] = Match.points[1] = 0;
+        game.gameMode = Paused;
+        game.match.points[0] = game.match.points[1] = 0;
     }
     void placeBall(int32_t i, double x, double y, int32_t value)
     {
-        balls[i].onTable = 1;
-        balls[i].x = x;
-        balls[i].y = y;
-        balls[i].value = value;
+        game.balls[i].onTable = 1;
+        game.balls[i].x = x;
+        game.balls[i].y = y;
+        game.balls[i].value = value;
         updateBallScreenPositions();
     }
 };
@@ -105,16 +106,16 @@ TEST(MessageLog, PushesScrollUpAndLongLinesAreCut)
 {
     pushMessage("Ball stopped");
     pushMessage("Pause");
-    EXPECT_STREQ(MessageLog.upper, "Ball stopped");
-    EXPECT_STREQ(MessageLog.lower, "Pause");
+    EXPECT_STREQ(game.messageLog.upper, "Ball stopped");
+    EXPECT_STREQ(game.messageLog.lower, "Pause");
     pushMessage("Select direction");
-    EXPECT_STREQ(MessageLog.upper, "Pause");
+    EXPECT_STREQ(game.messageLog.upper, "Pause");
     const std::string longLine(120, 'x');
     pushMessage(longLine.c_str());
-    EXPECT_EQ(std::string(MessageLog.lower), longLine.substr(0, 99));
+    EXPECT_EQ(std::string(game.messageLog.lower), longLine.substr(0, 99));
     pushMessage("");
-    EXPECT_EQ(std::string(MessageLog.upper), longLine.substr(0, 99));
-    EXPECT_STREQ(MessageLog.lower, "");
+    EXPECT_EQ(std::string(game.messageLog.upper), longLine.substr(0, 99));
+    EXPECT_STREQ(game.messageLog.lower, "");
 }
 
 // Glyph after glyph at their widths on the baseline; one whose top is above the window shows
@@ -146,8 +147,8 @@ TEST_F(Screens, TextAdvancesByEachGlyphsWidthOnItsBaseline)
 
 TEST_F(Screens, ScoresShowThreeDigitsWithLeadingZeros)
 {
-    Match.points[0] = 980;
-    Match.points[1] = 7;
+    game.match.points[0] = 980;
+    game.match.points[1] = 7;
     composeFrame();
     const int32_t expected[2][3] = {{9, 8, 0}, {0, 0, 7}};
     for (int32_t p = 0; p < 2; ++p)
@@ -159,14 +160,14 @@ TEST_F(Screens, ScoresShowThreeDigitsWithLeadingZeros)
 
 TEST_F(Screens, TheButtonRowShowsEachButtonsState)
 {
-    buttonState[1] = Active;
-    buttonState[4] = Unavailable;
+    game.buttonState[1] = Active;
+    game.buttonState[4] = Unavailable;
     composeFrame();
     EXPECT_TRUE(spriteAt(buttonsImage, 30, 0, 30, 30, 30, 70));
     EXPECT_TRUE(spriteAt(buttonsImage, 60, 30, 30, 30, 60, 70));
     EXPECT_TRUE(spriteAt(buttonsImage, 120, 60, 30, 30, 120, 70));
     EXPECT_TRUE(spriteAt(buttonsImage, 0, 60, 30, 30, 0, 70)) << "time is dark at the start";
-    buttonRow = 1;
+    game.buttonRow = 1;
     composeFrame();
     EXPECT_TRUE(spriteAt(buttonsImage, 60, 120, 30, 30, 60, 70));
     EXPECT_TRUE(spriteAt(buttonsImage, 0, 150, 30, 30, 0, 70));
@@ -178,14 +179,14 @@ TEST_F(Screens, BallsWearTheirValueColourTheSelectedOneWhiteAndPocketedOnesSitIn
     placeBall(0, 150.7, 200.2, 0);
     placeBall(1, 100, 160, 30);
     placeBall(2, 200, 240, 49);
-    balls[2].selected = 1;
+    game.balls[2].selected = 1;
     composeFrame();
     EXPECT_TRUE(spriteAt(ballsImage, 14 * 1, 0, 14, 14, 143, 193));
     EXPECT_TRUE(spriteAt(ballsImage, 14 * 8, 0, 14, 14, 93, 153));
     EXPECT_TRUE(spriteAt(ballsImage, 0, 0, 14, 14, 193, 233));
-    balls[5].screenX = 15;
-    balls[5].screenY = 25;
-    balls[5].value = 20;
+    game.balls[5].screenX = 15;
+    game.balls[5].screenY = 25;
+    game.balls[5].value = 20;
     composeFrame();
     EXPECT_TRUE(spriteAt(ballsImage, 14 * 7, 0, 14, 14, 8, 18));
     // Right of it, where its shadow would reach, the Panel shows unshaded.
@@ -197,36 +198,36 @@ TEST_F(Screens, BallsWearTheirValueColourTheSelectedOneWhiteAndPocketedOnesSitIn
 TEST_F(Screens, MotionArrowsShowOnlyWhileTimeStandsStillAndTheAimOnlyWhenFarEnough)
 {
     placeBall(0, 150, 200, 0);
-    balls[0].vx = 2.0;
+    game.balls[0].vx = 2.0;
     updateBallArrows();
     composeFrame();
     EXPECT_TRUE(arrowAt(7, 8, 145, 195));
-    gameMode = Running;
+    game.gameMode = Running;
     composeFrame();
     EXPECT_FALSE(arrowAt(7, 8, 145, 195));
 
     // The Cue's aim shows twenty pixels out, once the aim is far enough.
-    gameMode = Aiming;
-    selectedTool = Cue;
-    selectedBall = 0;
-    aimX = 160;
-    aimY = 200;
+    game.gameMode = Aiming;
+    game.selectedTool = Cue;
+    game.selectedBall = 0;
+    game.aimX = 160;
+    game.aimY = 200;
     composeFrame();
     // Class 1 (half a pixel per tick), sector 8 (to the right).
     EXPECT_TRUE(arrowAt(1, 8, 162, 194));
-    aimX = 154;
+    game.aimX = 154;
     composeFrame();
     EXPECT_FALSE(arrowAt(1, 8, 162, 194) || arrowAt(0, 8, 162, 194));
 }
 
 TEST_F(Screens, APlacedFanShowsItsIconAndItsStream)
 {
-    PlacedTool.kind[0] = Fan;
-    PlacedTool.x[0] = PlacedTool.screenX[0] = 100;
-    PlacedTool.y[0] = PlacedTool.screenY[0] = 200;
-    PlacedTool.dirX[0] = 10;
-    PlacedTool.dirY[0] = 0;
-    placedToolCount = 1;
+    game.placedTools.kind[0] = Fan;
+    game.placedTools.x[0] = game.placedTools.screenX[0] = 100;
+    game.placedTools.y[0] = game.placedTools.screenY[0] = 200;
+    game.placedTools.dirX[0] = 10;
+    game.placedTools.dirY[0] = 0;
+    game.placedToolCount = 1;
     composeFrame();
     EXPECT_TRUE(spriteAt(buttonsImage, 64, 4, 22, 22, 89, 189));
     EXPECT_TRUE(arrowAt(9, 8, 112, 194));
@@ -242,8 +243,8 @@ TEST_F(Screens, EachModePushesOnlyItsOwnRectangles)
                  {Running, 1, 100, 200},   {StartMenu, 2, 250, 50}, {OptionsMenu, 2, 250, 50},
                  {EndScreen, 1, 150, 150}, {130, 1, 100, 200},      {101, 0, 0, 0}};
     for (const Case& c : cases) {
-        gameMode = c.mode;
-        fullRedraw = 0;
+        game.gameMode = c.mode;
+        game.fullRedraw = 0;
         drawFrame();
         ASSERT_EQ(pushedRects.count, c.count) << "mode " << c.mode;
         if (c.count) {
@@ -251,24 +252,24 @@ TEST_F(Screens, EachModePushesOnlyItsOwnRectangles)
             EXPECT_EQ(pushedRects.rects[0].h, c.firstH) << "mode " << c.mode;
         }
     }
-    gameMode = Paused;
-    fullRedraw = 1;
+    game.gameMode = Paused;
+    game.fullRedraw = 1;
     drawFrame();
     ASSERT_EQ(pushedRects.count, 1);
     EXPECT_EQ(pushedRects.rects[0].w, 300);
-    EXPECT_EQ(fullRedraw, 0);
+    EXPECT_EQ(game.fullRedraw, 0);
 }
 
 TEST_F(Screens, TheMenuHighlightMarksRowsZeroToFourOnly)
 {
-    gameMode = StartMenu;
+    game.gameMode = StartMenu;
     for (int32_t row : {0, 4}) {
-        menuSelection = row;
+        game.menuSelection = row;
         composeFrame();
         EXPECT_TRUE(spriteAt(ballsImage, 112, 0, 14, 14, 95, 135 + 17 * row)) << row;
     }
     for (int32_t row : {-1, 5}) {
-        menuSelection = row;
+        game.menuSelection = row;
         composeFrame();
         for (int32_t y = 130; y < 230; ++y)
             for (int32_t x = 90; x < 118; ++x)
@@ -278,31 +279,31 @@ TEST_F(Screens, TheMenuHighlightMarksRowsZeroToFourOnly)
 
 TEST_F(Screens, TheOptionsShowTheSpeedAndAnOffMarkForEachSettingThatIsOff)
 {
-    gameMode = OptionsMenu;
-    optionsSelection = -1;
-    const OptionsRecord saved = Options;
-    Options.speed = 60;
-    Options.sound = 0;
+    game.gameMode = OptionsMenu;
+    game.optionsSelection = -1;
+    const OptionsRecord saved = game.options;
+    game.options.speed = 60;
+    game.options.sound = 0;
     composeFrame();
     EXPECT_TRUE(spriteAt(optionValuesImage, 125, 0, 25, 16, 157, 136));
     EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, 185, 170));
     EXPECT_FALSE(spriteAt(optionValuesImage, 150, 0, 32, 16, 161, 153));
     EXPECT_FALSE(spriteAt(optionValuesImage, 150, 0, 32, 16, 173, 187));
-    Options = saved;
+    game.options = saved;
 }
 
 TEST_F(Screens, TheEndScreenShowsTheBannerAndEachPlayersBallsInIndexOrder)
 {
-    gameMode = EndScreen;
-    Match.gameKind = 2;
-    Match.winner = WINNER_DRAW;
+    game.gameMode = EndScreen;
+    game.match.gameKind = 2;
+    game.match.winner = WINNER_DRAW;
     const int32_t pocketed[] = {12, 3, 7};
     for (int32_t i : pocketed) {
-        balls[i].pocketedBy = 0;
-        balls[i].value = i;
+        game.balls[i].pocketedBy = 0;
+        game.balls[i].value = i;
     }
-    balls[9].pocketedBy = 1;
-    balls[9].value = 40;
+    game.balls[9].pocketedBy = 1;
+    game.balls[9].value = 40;
     composeFrame();
     EXPECT_TRUE(spriteAt(bannersImage, 0, 100, 300, 50, 0, 0));
     EXPECT_TRUE(spriteAt(ballsImage, 14 * ballCell(3), 0, 14, 14, 9, 87));
@@ -310,13 +311,13 @@ TEST_F(Screens, TheEndScreenShowsTheBannerAndEachPlayersBallsInIndexOrder)
     EXPECT_TRUE(spriteAt(ballsImage, 14 * ballCell(12), 0, 14, 14, 37, 87));
     EXPECT_TRUE(spriteAt(ballsImage, 14 * 9, 0, 14, 14, 9, 154));
 
-    Match.gameKind = 1;
+    game.match.gameKind = 1;
     composeFrame();
     EXPECT_TRUE(spriteAt(bannersImage, 0, 150, 300, 50, 0, 0));
     // No second row: below player 1's the background is its own.
     for (int32_t x = 0; x < 300; x += 7)
         ASSERT_EQ(pixelAt(screen, x, 160), pixelAt(endBackgroundImage, x, 160));
-    Match.gameKind = 2;
+    game.match.gameKind = 2;
 }
 
 } // namespace

@@ -16,7 +16,6 @@ struct Ball {
     int32_t headingSector; // the row of its motion arrow, -1 at rest
     int32_t speedClass;    // the column of its motion arrow
 };
-extern Ball balls[BALL_COUNT];
 
 // The cushion lines bound the ball centres.
 constexpr double LEFT_CUSHION = 32;

@@ -1,6 +1,7 @@
 #include "physics/ball_tools.h"
 #include "physics/ball.h"
 #include "physics/ball_view.h"
+#include "rules/game_state.h"
 #include "rules/message_log.h"
 #include <cmath>
 
@@ -19,7 +20,7 @@ double distanceTo(const Ball& ball, double x, double y)
 
 void strikeBall(int32_t b, double x, double y)
 {
-    Ball& ball = balls[b];
+    Ball& ball = game.balls[b];
     // The stroke adds to the present motion; the tick's damping caps it.
     ball.vx += (x - ball.x) / 10;
     ball.vy += (y - ball.y) / 10;
@@ -28,7 +29,7 @@ void strikeBall(int32_t b, double x, double y)
     pushMessage("Ball's speed/direction changed (value -1)");
 }
 
-void stopBall(int32_t b) { balls[b].vx = balls[b].vy = 0; }
+void stopBall(int32_t b) { game.balls[b].vx = game.balls[b].vy = 0; }
 
 bool teleportBall(int32_t b, double x, double y)
 {
@@ -36,7 +37,7 @@ bool teleportBall(int32_t b, double x, double y)
         pushMessage("Can't teleport there!");
         return false;
     }
-    Ball& ball = balls[b];
+    Ball& ball = game.balls[b];
     ball.x = x;
     ball.y = y;
     ball.vx = ball.vy = 0;
@@ -48,7 +49,7 @@ bool teleportBall(int32_t b, double x, double y)
 
 bool jumpTarget(int32_t b, double x, double y, double& targetX, double& targetY)
 {
-    const Ball& ball = balls[b];
+    const Ball& ball = game.balls[b];
     const double speed = std::sqrt(ball.vx * ball.vx + ball.vy * ball.vy);
     if (!(speed > 0)) return false;
     const double d = distanceTo(ball, x, y);
@@ -64,8 +65,8 @@ bool jumpBall(int32_t b, double x, double y)
         pushMessage("Can't jump there!");
         return false;
     }
-    balls[b].x = targetX;
-    balls[b].y = targetY;
+    game.balls[b].x = targetX;
+    game.balls[b].y = targetY;
     pushMessage("Ball jumps!");
     return true;
 }
@@ -75,8 +76,8 @@ bool isFreeSpot(double px, double py, int32_t except)
     if (!(px > LEFT_CUSHION && px < RIGHT_CUSHION && py > TOP_CUSHION && py < BOTTOM_CUSHION))
         return false;
     for (int32_t k = 0; k < BALL_COUNT; ++k) {
-        if (k == except || !balls[k].onTable) continue;
-        if (distanceTo(balls[k], px, py) < PUT_DOWN_CLEARANCE) return false;
+        if (k == except || !game.balls[k].onTable) continue;
+        if (distanceTo(game.balls[k], px, py) < PUT_DOWN_CLEARANCE) return false;
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "physics/ball_view.h"
 #include "physics/ball.h"
+#include "rules/game_state.h"
 #include <cmath>
 
 int32_t pixelOf(double position)
@@ -52,7 +53,7 @@ int32_t speedClassOf(double vx, double vy)
 
 void updateBallScreenPositions()
 {
-    for (Ball& ball : balls)
+    for (Ball& ball : game.balls)
         if (ball.onTable) {
             ball.screenX = pixelOf(ball.x);
             ball.screenY = pixelOf(ball.y);
@@ -61,7 +62,7 @@ void updateBallScreenPositions()
 
 void updateBallArrows()
 {
-    for (Ball& ball : balls) {
+    for (Ball& ball : game.balls) {
         ball.headingSector = headingSectorOf(ball.vx, ball.vy);
         ball.speedClass = speedClassOf(ball.vx, ball.vy);
     }

@@ -1,13 +1,14 @@
 #include "physics/collision.h"
 #include "physics/ball.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/platform.h"
 #include <cmath>
 
 bool overlapAndSeparate(int32_t i, int32_t j)
 {
-    Ball& a = balls[i];
-    Ball& b = balls[j];
+    Ball& a = game.balls[i];
+    Ball& b = game.balls[j];
     const double dx = a.x - b.x;
     const double dy = a.y - b.y;
     const double d = std::sqrt(dx * dx + dy * dy);
@@ -25,8 +26,8 @@ bool overlapAndSeparate(int32_t i, int32_t j)
 
 void collidePair(int32_t i, int32_t j)
 {
-    Ball& a = balls[i];
-    Ball& b = balls[j];
+    Ball& a = game.balls[i];
+    Ball& b = game.balls[j];
     const double dx = a.x - b.x;
     const double dy = a.y - b.y;
     const double length = std::sqrt(dx * dx + dy * dy);
@@ -38,7 +39,7 @@ void collidePair(int32_t i, int32_t j)
     const double rx = b.vx - a.vx;
     const double ry = b.vy - a.vy;
     int32_t volume = 0;
-    if (Options.sound) volume = mixerVolume((rx * rx + ry * ry) / 72 * 200);
+    if (game.options.sound) volume = mixerVolume((rx * rx + ry * ry) / 72 * 200);
     // Equal masses: the components along the line of centres change places.
     const double u = nx * rx + ny * ry;
     a.vx += u * nx;
@@ -47,7 +48,7 @@ void collidePair(int32_t i, int32_t j)
     b.vy -= u * ny;
     if (!a.noScore) ++a.value;
     if (!b.noScore) ++b.value;
-    if (Options.sound && volume >= QUIETEST_AUDIBLE) {
+    if (game.options.sound && volume >= QUIETEST_AUDIBLE) {
         platform.setEffectVolume(EffectCollision, volume);
         platform.playEffect(EffectCollision, FIRST_FREE_CHANNEL, 0);
     }

@@ -1,6 +1,7 @@
 #include "physics/cushions.h"
 #include "physics/ball.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
@@ -43,19 +44,20 @@ void playBounce(double speedAcross)
 
 void pocketBall(Ball& ball)
 {
-    const int32_t p = Match.currentPlayer;
+    const int32_t p = game.match.currentPlayer;
     ball.onTable = 0;
     ball.y = 25.0;
     // Player 1's balls line up from the left of the Panel strip, player 2's from the right.
-    ball.x = p == 0 ? 15 + 14 * Match.ballsPocketed[0] : 285 - 14 * Match.ballsPocketed[1];
+    ball.x =
+        p == 0 ? 15 + 14 * game.match.ballsPocketed[0] : 285 - 14 * game.match.ballsPocketed[1];
     ball.screenX = static_cast<int32_t>(ball.x);
     ball.screenY = static_cast<int32_t>(ball.y);
     if (ball.value > MAX_POCKETED_VALUE) ball.value = MAX_POCKETED_VALUE;
-    Match.points[p] += ball.value;
-    if (Match.points[p] <= 0) Match.points[p] = 0;
+    game.match.points[p] += ball.value;
+    if (game.match.points[p] <= 0) game.match.points[p] = 0;
     ball.vx = ball.vy = 0;
     ball.pocketedBy = p;
-    ++Match.ballsPocketed[p];
+    ++game.match.ballsPocketed[p];
     char line[MESSAGE_LINE_SIZE];
     if (ball.value > 0)
         std::snprintf(line, sizeof line, "Well done, player %d! You get %d points!", p + 1,
@@ -65,16 +67,16 @@ void pocketBall(Ball& ball)
     pushMessage(line);
     // The page is judged as it was when the ball fell, and is turned once: should the end of
     // the turn already have turned it, it is not turned a second time.
-    const int32_t page = gameMode;
+    const int32_t page = game.gameMode;
     endOfTurn();
-    if (tutorialPage(page).pocketingTurns && gameMode == page) advanceTutorialPage();
+    if (tutorialPage(page).pocketingTurns && game.gameMode == page) advanceTutorialPage();
 }
 
 } // namespace
 
 void railAndPocketCheck(int32_t i)
 {
-    Ball& ball = balls[i];
+    Ball& ball = game.balls[i];
     for (const Cushion& cushion : CUSHIONS) {
         double& across = cushion.vertical ? ball.x : ball.y;
         double& speedAcross = cushion.vertical ? ball.vx : ball.vy;
@@ -83,7 +85,7 @@ void railAndPocketCheck(int32_t i)
         if (along > cushion.spanStart && along < cushion.spanEnd) {
             across = cushion.line;
             const bool outward = speedAcross * cushion.outward > 0;
-            if (Options.sound && outward) playBounce(speedAcross);
+            if (game.options.sound && outward) playBounce(speedAcross);
             if (outward) speedAcross = -speedAcross;
             // Every contact counts, even one that was already moving away.
             if (!ball.noScore) ++ball.value;

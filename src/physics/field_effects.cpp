@@ -1,6 +1,7 @@
 #include "physics/field_effects.h"
 #include "physics/ball.h"
 #include "physics/simulation.h"
+#include "rules/game_state.h"
 #include "rules/message_log.h"
 #include "rules/random.h"
 #include "rules/tool_catalogue.h"
@@ -24,8 +25,8 @@ constexpr double TABLE_CENTRE_Y = 200;
 void blow(int32_t b, int32_t slot, double dx, double dy, double d)
 {
     if (!(d < FAN_RANGE)) return;
-    Ball& ball = balls[b];
-    const double dirX = PlacedTool.dirX[slot], dirY = PlacedTool.dirY[slot];
+    Ball& ball = game.balls[b];
+    const double dirX = game.placedTools.dirX[slot], dirY = game.placedTools.dirY[slot];
     const double distance = d < 1 ? 1 : d;
     const double stream = std::sqrt(dirX * dirX + dirY * dirY);
     if (stream > 0) {
@@ -49,8 +50,8 @@ void blow(int32_t b, int32_t slot, double dx, double dy, double d)
 
 void tilt(int32_t b, double tx, double ty)
 {
-    balls[b].vx += (tx - TABLE_CENTRE_X) / 50;
-    balls[b].vy += (ty - TABLE_CENTRE_Y) / 50;
+    game.balls[b].vx += (tx - TABLE_CENTRE_X) / 50;
+    game.balls[b].vy += (ty - TABLE_CENTRE_Y) / 50;
     dampBall(b);
 }
 
@@ -90,24 +91,24 @@ void attract(Ball& ball, double dx, double dy, double d)
 void hammer(int32_t b, double dx, double dy, double d)
 {
     if (d > 5) {
-        balls[b].vx += 100 * dx / d / d;
-        balls[b].vy += 100 * dy / d / d;
+        game.balls[b].vx += 100 * dx / d / d;
+        game.balls[b].vy += 100 * dy / d / d;
     }
     dampBall(b);
 }
 
 void boost(int32_t b)
 {
-    balls[b].vx *= 10;
-    balls[b].vy *= 10;
+    game.balls[b].vx *= 10;
+    game.balls[b].vy *= 10;
     dampBall(b);
 }
 
 // Each component becomes a whole number from -3 to 2; x is drawn before y.
 void scramble(int32_t b)
 {
-    balls[b].vx = (gameRandom() % 6) - 3;
-    balls[b].vy = (gameRandom() % 6) - 3;
+    game.balls[b].vx = (gameRandom() % 6) - 3;
+    game.balls[b].vy = (gameRandom() % 6) - 3;
     dampBall(b);
 }
 
@@ -115,12 +116,12 @@ void scramble(int32_t b)
 
 void applyToolEffect(int32_t slot)
 {
-    const int32_t kind = PlacedTool.kind[slot];
+    const int32_t kind = game.placedTools.kind[slot];
     if (kind < 0) return;
-    const double tx = PlacedTool.x[slot], ty = PlacedTool.y[slot];
-    toolEffectRunning = 1;
+    const double tx = game.placedTools.x[slot], ty = game.placedTools.y[slot];
+    game.toolEffectRunning = 1;
     for (int32_t b = 0; b < BALL_COUNT; ++b) {
-        Ball& ball = balls[b];
+        Ball& ball = game.balls[b];
         if (!ball.onTable) continue;
         const double dx = ball.x - tx, dy = ball.y - ty;
         // Only the Fan, the Magnet and the Hammer act by distance, and a ball at or beyond the
@@ -146,10 +147,10 @@ void applyToolEffect(int32_t slot)
     if (kind == Hammer) pushMessage("BANG!");
     if (kind == Boost) pushMessage("All balls accelerated!");
     if (kind == Chaos) pushMessage("Balls' movement randomized!");
-    toolEffectRunning = 0;
+    game.toolEffectRunning = 0;
     // The turn that the effect brought to its end ends now, with the effect whole inside it.
-    if (turnEndWaiting) {
-        turnEndWaiting = 0;
+    if (game.ballStoppedDuringEffect) {
+        game.ballStoppedDuringEffect = 0;
         endOfTurn();
     }
 }

@@ -5,6 +5,7 @@
 #include "physics/cushions.h"
 #include "physics/field_effects.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include "rules/tutorial_pages.h"
@@ -38,13 +39,13 @@ void snapCreeping(double& c)
 // already taken their step in this tick; each pair is tested once, as (i, j) with i < j.
 void stepBall(int32_t i)
 {
-    Ball& ball = balls[i];
+    Ball& ball = game.balls[i];
     if (!ball.onTable) return;
     moveBall(i);
     railAndPocketCheck(i);
     if (ball.onTable)
         for (int32_t j = i + 1; j < BALL_COUNT; ++j)
-            if (balls[j].onTable && overlapAndSeparate(i, j)) collidePair(i, j);
+            if (game.balls[j].onTable && overlapAndSeparate(i, j)) collidePair(i, j);
     // The mark of a Fan or Magnet lasts through the ball's own contacts of this tick only.
     ball.noScore = 0;
 }
@@ -60,9 +61,6 @@ void runTick(bool withFriction)
 
 } // namespace
 
-uint8_t toolEffectRunning = 0;
-uint8_t turnEndWaiting = 0;
-
 void gameTick()
 {
     runTick(true);
@@ -71,20 +69,20 @@ void gameTick()
 
 void tutorialTick()
 {
-    runTick(tutorialPage(gameMode).friction);
-    balls[VALUELESS_TUTORIAL_BALL].value = 0;
+    runTick(tutorialPage(game.gameMode).friction);
+    game.balls[VALUELESS_TUTORIAL_BALL].value = 0;
     updateBallScreenPositions();
 }
 
 void moveBall(int32_t i)
 {
-    balls[i].x += balls[i].vx;
-    balls[i].y += balls[i].vy;
+    game.balls[i].x += game.balls[i].vx;
+    game.balls[i].y += game.balls[i].vy;
 }
 
 void dampBall(int32_t i)
 {
-    Ball& ball = balls[i];
+    Ball& ball = game.balls[i];
     if (inDampingRegion(ball)) {
         ball.vx = applyFriction(ball.vx);
         ball.vy = applyFriction(ball.vy);
@@ -98,9 +96,9 @@ void dampBall(int32_t i)
         ball.vx = ball.vx / speed * MAX_BALL_SPEED;
         ball.vy = ball.vy / speed * MAX_BALL_SPEED;
     }
-    if (ball.vx == 0 && ball.vy == 0 && gameMode != Aiming) {
-        if (toolEffectRunning)
-            turnEndWaiting = 1;
+    if (ball.vx == 0 && ball.vy == 0 && game.gameMode != Aiming) {
+        if (game.toolEffectRunning)
+            game.ballStoppedDuringEffect = 1;
         else
             endOfTurn();
     }
@@ -109,7 +107,7 @@ void dampBall(int32_t i)
 bool allBallsStopped()
 {
     updateBallArrows();
-    for (const Ball& ball : balls)
+    for (const Ball& ball : game.balls)
         if (ball.vx != 0 || ball.vy != 0) return false;
     return true;
 }

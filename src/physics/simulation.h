@@ -10,10 +10,6 @@ void gameTick();
 // The tick of the tutorial pages with moving balls: friction only on page 158.
 void tutorialTick();
 void moveBall(int32_t i);
-// While a tool acts on the balls, a ball it brings to rest does not end the turn in the middle
-// of it: the tool acts on every ball first, and the turn ends afterwards if all are at rest.
-extern uint8_t toolEffectRunning;
-extern uint8_t turnEndWaiting;
 
 // Friction inside the damping region, the creeping stop, the speed cap, and the end of the turn
 // when this ball was the last one moving.

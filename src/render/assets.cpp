@@ -4,6 +4,7 @@
 #include "render/frame.h"
 #include "render/pictures.h"
 #include "render/surfaces.h"
+#include "rules/game_state.h"
 #include "rules/platform.h"
 #include "rules/progress_log.h"
 #include <cstdio>
@@ -50,7 +51,7 @@ bool loadAssets()
         noteLastingImage(*imageHandles[i]);
     }
     buildGlyphOffsets();
-    fullRedraw = 1;
+    game.fullRedraw = 1;
     drawFrame();
     return true;
 }

@@ -3,6 +3,7 @@
 #include "render/surfaces.h"
 #include "render/table_screen.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/tutorial_pages.h"
 
 namespace {
@@ -16,12 +17,13 @@ bool tableRefreshingPage(int32_t mode)
 
 void pushModeRectangles()
 {
-    if (gameMode == StartMenu || gameMode == OptionsMenu) {
+    if (game.gameMode == StartMenu || game.gameMode == OptionsMenu) {
         updateScreenRect(screen, 0, 250, 300, 50);  // the decorative ball's band
         updateScreenRect(screen, 90, 130, 28, 100); // the highlight column
-    } else if (gameMode == Aiming || gameMode == Running || tableRefreshingPage(gameMode)) {
+    } else if (game.gameMode == Aiming || game.gameMode == Running ||
+               tableRefreshingPage(game.gameMode)) {
         updateScreenRect(screen, 0, 100, 300, 200); // the Table
-    } else if (gameMode == EndScreen) {
+    } else if (game.gameMode == EndScreen) {
         updateScreenRect(screen, 0, 150, 300, 150);
     }
 }
@@ -30,13 +32,13 @@ void pushModeRectangles()
 
 void composeFrame()
 {
-    if (isStartMenuMode(gameMode))
+    if (isStartMenuMode(game.gameMode))
         drawStartScreen();
-    else if (isMatchMode(gameMode) || isTutorialMode(gameMode))
+    else if (isMatchMode(game.gameMode) || isTutorialMode(game.gameMode))
         drawTableScreen();
-    else if (isOptionsMode(gameMode))
+    else if (isOptionsMode(game.gameMode))
         drawOptionsScreen();
-    else if (isEndScreenMode(gameMode))
+    else if (isEndScreenMode(game.gameMode))
         drawEndScreen();
 }
 
@@ -45,9 +47,9 @@ void drawFrame()
     pushedRects.count = 0;
     lockIfNeeded(screen);
     composeFrame();
-    if (fullRedraw) {
+    if (game.fullRedraw) {
         updateScreenRect(screen, 0, 0, 300, 300);
-        fullRedraw = 0;
+        game.fullRedraw = 0;
     } else {
         pushModeRectangles();
     }

@@ -3,12 +3,6 @@
 #pragma once
 #include <cstdint>
 
-extern double menuBallX;
-extern double menuBallY;
-extern double menuBallSpeed; // horizontal pixels per tick
-extern double menuBallVy;    // vertical pixels per tick, positive is down
-extern int32_t menuBallCell; // the cell of the ball sheet it is drawn with
-
 constexpr double MENU_BALL_GRAVITY = 0.2;
 
 // One tick on the start and options screens: rolls left, falls once past the middle.

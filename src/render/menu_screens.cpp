@@ -6,6 +6,7 @@
 #include "render/menu_ball.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include <cstdio>
@@ -17,8 +18,8 @@ constexpr int32_t OFF_MARK_X = 150;
 
 void drawMenuBall()
 {
-    blitToScreen(ballsImage, static_cast<int32_t>(menuBallX) - 7,
-                 static_cast<int32_t>(menuBallY) - 7, BALL_CELL_SIZE * menuBallCell, 0,
+    blitToScreen(ballsImage, static_cast<int32_t>(game.menuBallX) - 7,
+                 static_cast<int32_t>(game.menuBallY) - 7, BALL_CELL_SIZE * game.menuBallCell, 0,
                  BALL_CELL_SIZE, BALL_CELL_SIZE);
 }
 
@@ -39,7 +40,7 @@ void drawOffMark(int32_t x, int32_t y)
 void drawPocketedBalls(int32_t player, int32_t y)
 {
     int32_t x = 9;
-    for (const Ball& ball : balls) {
+    for (const Ball& ball : game.balls) {
         if (ball.pocketedBy != player) continue;
         blitToScreen(ballsImage, x, y, BALL_CELL_SIZE * ballCell(ball.value), 0, BALL_CELL_SIZE,
                      BALL_CELL_SIZE);
@@ -51,7 +52,7 @@ void drawResultLine(int32_t player, int32_t baseline)
 {
     char line[MESSAGE_LINE_SIZE];
     std::snprintf(line, sizeof line, "Player %d: %d balls, %d points", player + 1,
-                  Match.ballsPocketed[player], Match.points[player]);
+                  game.match.ballsPocketed[player], game.match.points[player]);
     drawText(line, 10, baseline);
 }
 
@@ -61,7 +62,7 @@ void drawStartScreen()
 {
     blitToScreen(startBackgroundImage, 0, 0, 0, 0, 300, 300);
     drawMenuBall();
-    drawHighlight(menuSelection);
+    drawHighlight(game.menuSelection);
 }
 
 void drawOptionsScreen()
@@ -69,28 +70,28 @@ void drawOptionsScreen()
     blitToScreen(startBackgroundImage, 0, 0, 0, 0, 300, 300);
     blitToScreen(optionsImage, 115, 125, 0, 0, 110, 100);
     drawMenuBall();
-    drawHighlight(optionsSelection);
-    blitToScreen(optionValuesImage, 157, 136, (Options.speed - 10) / 10 * 25, 0, 25, 16);
+    drawHighlight(game.optionsSelection);
+    blitToScreen(optionValuesImage, 157, 136, (game.options.speed - 10) / 10 * 25, 0, 25, 16);
     // Each switch's off mark covers the panel's own "on" badge, which is drawn under it.
-    if (!Options.messages) drawOffMark(161, 153);
-    if (!Options.sound) drawOffMark(185, 170);
-    if (!Options.music) drawOffMark(173, 187);
+    if (!game.options.messages) drawOffMark(161, 153);
+    if (!game.options.sound) drawOffMark(185, 170);
+    if (!game.options.music) drawOffMark(173, 187);
 }
 
 void drawEndScreen()
 {
     blitToScreen(endBackgroundImage, 0, 0, 0, 0, 300, 300);
-    const int32_t bannerY = Match.gameKind == OnePlayer   ? 150
-                            : Match.winner == 0           ? 0
-                            : Match.winner == 1           ? 50
-                            : Match.winner == WINNER_DRAW ? 100
-                                                          : -1;
+    const int32_t bannerY = game.match.gameKind == OnePlayer   ? 150
+                            : game.match.winner == 0           ? 0
+                            : game.match.winner == 1           ? 50
+                            : game.match.winner == WINNER_DRAW ? 100
+                                                               : -1;
     if (bannerY >= 0) blitToScreen(bannersImage, 0, 0, 0, bannerY, 300, 50);
     drawPocketedBalls(0, 87);
     drawResultLine(0, 75);
-    if (Match.gameKind == OnePlayer) {
+    if (game.match.gameKind == OnePlayer) {
         char line[MESSAGE_LINE_SIZE];
-        std::snprintf(line, sizeof line, "Your grade: %c", gradeLetter(Match.points[0]));
+        std::snprintf(line, sizeof line, "Your grade: %c", gradeLetter(game.match.points[0]));
         drawText(line, 90, 150);
     } else {
         // Player 2's row sits on a copy of the band behind player 1's.

@@ -6,6 +6,7 @@
 #include "render/font.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
@@ -22,7 +23,7 @@ void drawDigit(int32_t digit, int32_t x) { blitToScreen(numbersImage, x, 1, 7 * 
 void drawScores()
 {
     for (int32_t p = 0; p < 2; ++p) {
-        const int32_t points = Match.points[p];
+        const int32_t points = game.match.points[p];
         drawDigit(points / 100 % 10, 56 + 203 * p);
         drawDigit(points / 10 % 10, 63 + 203 * p);
         drawDigit(points % 10, 70 + 203 * p);
@@ -32,13 +33,15 @@ void drawScores()
 // The cell row of the button sheet for a button's state: Active, Available, Unavailable.
 int32_t buttonCellY(int32_t k)
 {
-    const int32_t stateRow = buttonState[k] == Active ? 0 : buttonState[k] == Available ? 1 : 2;
+    const int32_t stateRow = game.buttonState[k] == Active      ? 0
+                             : game.buttonState[k] == Available ? 1
+                                                                : 2;
     return 90 * (k / 10) + BUTTON_SIZE * stateRow;
 }
 
 void drawButtonRow()
 {
-    for (int32_t k = 10 * buttonRow; k < 10 * buttonRow + 10; ++k)
+    for (int32_t k = 10 * game.buttonRow; k < 10 * game.buttonRow + 10; ++k)
         blitToScreen(buttonsImage, (k % 10) * BUTTON_SIZE, 70, (k % 10) * BUTTON_SIZE,
                      buttonCellY(k), BUTTON_SIZE, BUTTON_SIZE);
 }
@@ -52,9 +55,9 @@ void drawArrow(int32_t speedClass, int32_t sector, int32_t x, int32_t y)
 
 void drawBalls()
 {
-    const bool arrows = gameMode == Paused || gameMode == ToolSelected || gameMode == Aiming ||
-                        tutorialPage(gameMode).arrowsShown;
-    for (const Ball& ball : balls) {
+    const bool arrows = game.gameMode == Paused || game.gameMode == ToolSelected ||
+                        game.gameMode == Aiming || tutorialPage(game.gameMode).arrowsShown;
+    for (const Ball& ball : game.balls) {
         const int32_t cell = ball.selected ? SELECTED_BALL_CELL : ballCell(ball.value);
         blitToScreen(ballsImage, ball.screenX - 7, ball.screenY - 7, BALL_CELL_SIZE * cell, 0,
                      BALL_CELL_SIZE, BALL_CELL_SIZE);
@@ -65,12 +68,16 @@ void drawBalls()
 
 void drawAimForSelection()
 {
-    if (!(gameMode == Aiming || tutorialPage(gameMode).aimFollowsMouse) || selectedTool < 0) return;
-    if (toolCatalogue[selectedTool].target == TargetBall && selectedBall >= 0)
-        drawAim(balls[selectedBall].x, balls[selectedBall].y, aimX, aimY);
-    else if (toolCatalogue[selectedTool].target == TargetPoint &&
-             placedToolCount < PLACED_TOOL_SLOTS)
-        drawAim(PlacedTool.x[placedToolCount], PlacedTool.y[placedToolCount], aimX, aimY);
+    if (!(game.gameMode == Aiming || tutorialPage(game.gameMode).aimFollowsMouse) ||
+        game.selectedTool < 0)
+        return;
+    if (toolCatalogue[game.selectedTool].target == TargetBall && game.selectedBall >= 0)
+        drawAim(game.balls[game.selectedBall].x, game.balls[game.selectedBall].y, game.aimX,
+                game.aimY);
+    else if (toolCatalogue[game.selectedTool].target == TargetPoint &&
+             game.placedToolCount < PLACED_TOOL_SLOTS)
+        drawAim(game.placedTools.x[game.placedToolCount], game.placedTools.y[game.placedToolCount],
+                game.aimX, game.aimY);
 }
 
 } // namespace
@@ -78,18 +85,19 @@ void drawAimForSelection()
 void drawPlacedTools()
 {
     for (int32_t s = 0; s < PLACED_TOOL_SLOTS; ++s) {
-        const int32_t kind = PlacedTool.kind[s];
+        const int32_t kind = game.placedTools.kind[s];
         if (kind < 0) continue;
-        blitToScreen(buttonsImage, PlacedTool.screenX[s] - 11, PlacedTool.screenY[s] - 11,
-                     (kind % 10) * BUTTON_SIZE + 4, (kind / 10) * 90 + 4, ICON_SIZE, ICON_SIZE);
+        blitToScreen(buttonsImage, game.placedTools.screenX[s] - 11,
+                     game.placedTools.screenY[s] - 11, (kind % 10) * BUTTON_SIZE + 4,
+                     (kind / 10) * 90 + 4, ICON_SIZE, ICON_SIZE);
         if (kind != Fan) continue;
         // The fan's stream: an arrow 20 pixels out, pointing and coloured by the stream.
-        const double dirX = PlacedTool.dirX[s], dirY = PlacedTool.dirY[s];
+        const double dirX = game.placedTools.dirX[s], dirY = game.placedTools.dirY[s];
         const double length = std::sqrt(dirX * dirX + dirY * dirY);
         if (length > 0)
             drawArrow(speedClassOf(dirX, dirY), headingSectorOf(dirX, dirY),
-                      pixelOf(dirX / length * 20 + PlacedTool.x[s]) - 8,
-                      pixelOf(dirY / length * 20 + PlacedTool.y[s]) - 6);
+                      pixelOf(dirX / length * 20 + game.placedTools.x[s]) - 8,
+                      pixelOf(dirY / length * 20 + game.placedTools.y[s]) - 6);
     }
 }
 
@@ -103,37 +111,37 @@ void drawAim(double x0, double y0, double x1, double y1)
     const int32_t outX = static_cast<int32_t>(dx / length * 20);
     const int32_t outY = static_cast<int32_t>(dy / length * 20);
     const int32_t aimedX = pixelOf(x1), aimedY = pixelOf(y1);
-    if (selectedTool == Cue && selectedBall >= 0) {
-        const Ball& ball = balls[selectedBall];
+    if (game.selectedTool == Cue && game.selectedBall >= 0) {
+        const Ball& ball = game.balls[game.selectedBall];
         drawArrow(speedClass, sector, ball.screenX + outX - 8, ball.screenY + outY - 6);
-    } else if (selectedTool == Teleport) {
+    } else if (game.selectedTool == Teleport) {
         // Four arrows closing in on the destination from every side.
         drawArrow(8, 8, aimedX - 18, aimedY - 6);
         drawArrow(8, 12, aimedX - 8, aimedY - 16);
         drawArrow(8, 0, aimedX + 2, aimedY - 6);
         drawArrow(8, 4, aimedX - 8, aimedY + 4);
-    } else if (selectedTool == Jump) {
+    } else if (game.selectedTool == Jump) {
         drawArrow(5, sector, aimedX - outX - 8, aimedY - outY - 6);
         drawArrow(5, sector, aimedX - static_cast<int32_t>(dx / length * 5) - 8,
                   aimedY - static_cast<int32_t>(dy / length * 5) - 6);
     }
-    const int32_t s = placedToolCount;
-    if (PlacedTool.kind[s] == Fan)
-        drawArrow(speedClass, sector, PlacedTool.screenX[s] + outX - 8,
-                  PlacedTool.screenY[s] + outY - 6);
+    const int32_t s = game.placedToolCount;
+    if (game.placedTools.kind[s] == Fan)
+        drawArrow(speedClass, sector, game.placedTools.screenX[s] + outX - 8,
+                  game.placedTools.screenY[s] + outY - 6);
 }
 
 void drawTableScreen()
 {
     blitToScreen(panelImage, 0, 0, 0, 0, 300, 40);
     blitToScreen(messageBackImage, 0, 40, 0, 0, 300, 60);
-    drawText(MessageLog.upper, 5, 55);
-    drawText(MessageLog.lower, 5, 65);
+    drawText(game.messageLog.upper, 5, 55);
+    drawText(game.messageLog.lower, 5, 65);
     drawScores();
     drawButtonRow();
     blitToScreen(fieldImage, 0, 100, 0, 0, 300, 200);
     drawPlacedTools();
-    for (const Ball& ball : balls)
+    for (const Ball& ball : game.balls)
         if (ball.onTable)
             blendToScreen(shadeImage, ball.screenX - 1, ball.screenY - 4, 0, 0, 16, 16,
                           SHADOW_WEIGHT);

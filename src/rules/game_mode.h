@@ -16,8 +16,6 @@ enum GameModeValue : int32_t {
     TutorialLastPage = 171,
 };
 
-extern int32_t gameMode;
-
 // What each range of GameMode is: below 10 the start menu, 10 to 29 a match, 30 to 39 the
 // options menu, 40 to 49 the end screen, 100 and above the tutorial. 50 to 99 is nothing.
 inline bool isStartMenuMode(int32_t mode) { return mode < 10; }
@@ -33,11 +31,3 @@ struct OptionsRecord {
     uint8_t music;
     uint8_t messages; // the optional hints are pushed
 };
-extern OptionsRecord Options;
-
-// The millisecond clock as this pass of the main loop read it, after the events.
-extern uint32_t currentTicks;
-
-// The highlighted row of the start and options menus, -1 for none.
-extern int32_t menuSelection;
-extern int32_t optionsSelection;

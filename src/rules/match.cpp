@@ -1,7 +1,5 @@
 #include "rules/match.h"
 
-MatchRecord Match = {2, 0, 10, 0, {0, 0}, {0, 0}, -1};
-
 char gradeLetter(int32_t points)
 {
     // 700 itself is an A; every other bound belongs to the letter below it.

@@ -15,7 +15,6 @@ struct MatchRecord {
     int32_t ballsPocketed[2];
     int32_t winner; // 0 or 1, WINNER_DRAW, or -1 while undecided
 };
-extern MatchRecord Match;
 
 // The one-player grade, A to F, for the points of a finished game.
 char gradeLetter(int32_t points);

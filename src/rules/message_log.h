@@ -9,7 +9,6 @@ struct MessageLogRecord {
     char upper[MESSAGE_LINE_SIZE]; // the older line
     char lower[MESSAGE_LINE_SIZE]; // the newest line
 };
-extern MessageLogRecord MessageLog;
 
 // Moves the lower line up and stores text as the new lower line, cut to 99 characters.
 void pushMessage(const char* text);

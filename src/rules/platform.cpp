@@ -11,7 +11,6 @@ void noFrame() {}
 } // namespace
 
 PlatformCalls platform = {noVolume, noEffect, noHalt, noMusic, noFrame};
-uint8_t fullRedraw = 0;
 
 int32_t mixerVolume(double loudness)
 {

@@ -29,7 +29,3 @@ struct PlatformCalls {
     void (*drawFrame)();
 };
 extern PlatformCalls platform;
-
-// Set by anyone who changed something outside the current mode's update rectangles (a message,
-// a button, a score, a mode change); cleared by the next frame once it has pushed the window.
-extern uint8_t fullRedraw;

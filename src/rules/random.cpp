@@ -1,10 +1,9 @@
 #include "rules/random.h"
-
-uint32_t randomState = 1;
+#include "rules/game_state.h"
 
 int32_t gameRandom()
 {
     // Unsigned arithmetic wraps modulo 2^32, as the generator intends.
-    randomState = randomState * 1103515245u + 12345u;
-    return static_cast<int32_t>(randomState / 65536 % 32768);
+    game.randomState = game.randomState * 1103515245u + 12345u;
+    return static_cast<int32_t>(game.randomState / 65536 % 32768);
 }

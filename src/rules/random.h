@@ -7,8 +7,5 @@
 
 constexpr int32_t RANDOM_MAX = 32767;
 
-// The generator's state; 1 at start-up.
-extern uint32_t randomState;
-
 // The next value, 0 to RANDOM_MAX.
 int32_t gameRandom();

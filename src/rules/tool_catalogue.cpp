@@ -1,6 +1,7 @@
 #include "rules/tool_catalogue.h"
 #include "physics/simulation.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/message_log.h"
 #include <cstdio>
 
@@ -33,84 +34,63 @@ const ToolFacts toolCatalogue[TOOL_COUNT] = {
 };
 // clang-format on
 
-int32_t usesLeft[TOOL_COUNT] = {};
-int32_t buttonState[TOOL_COUNT] = {};
-int32_t buttonRow = 0;
-int32_t selectedTool = -1;
-int32_t selectedBall = -1;
-double aimX = 0;
-double aimY = 0;
-
-PlacedToolSlots PlacedTool = {};
-int32_t placedToolCount = 0;
-
 void clearPlacedTool(int32_t slot)
 {
-    PlacedTool.kind[slot] = -1;
-    PlacedTool.screenX[slot] = -1;
-    PlacedTool.screenY[slot] = -1;
-    PlacedTool.x[slot] = -1.0;
-    PlacedTool.y[slot] = -1.0;
-    PlacedTool.dirX[slot] = 0;
-    PlacedTool.dirY[slot] = 0;
+    game.placedTools.kind[slot] = -1;
+    game.placedTools.screenX[slot] = -1;
+    game.placedTools.screenY[slot] = -1;
+    game.placedTools.x[slot] = -1.0;
+    game.placedTools.y[slot] = -1.0;
+    game.placedTools.dirX[slot] = 0;
+    game.placedTools.dirY[slot] = 0;
 }
-
-namespace {
-
-// Every slot starts empty, before anything runs.
-const bool slotsStartEmpty = [] {
-    for (int32_t slot = 0; slot < PLACED_TOOL_SLOTS; ++slot) clearPlacedTool(slot);
-    return true;
-}();
-
-} // namespace
 
 void resetToolsForNewTurn()
 {
     for (int32_t k = 0; k < TOOL_COUNT; ++k) {
-        usesLeft[k] = toolCatalogue[k].chargesPerTurn;
-        buttonState[k] = usesLeft[k] < 1 ? Unavailable : Available;
+        game.usesLeft[k] = toolCatalogue[k].chargesPerTurn;
+        game.buttonState[k] = game.usesLeft[k] < 1 ? Unavailable : Available;
     }
     // Time cannot be started while every ball is at rest.
-    buttonState[TimeToggle] = buttonState[TimeToggleRow2] = Unavailable;
+    game.buttonState[TimeToggle] = game.buttonState[TimeToggleRow2] = Unavailable;
     for (int32_t slot = 0; slot < PLACED_TOOL_SLOTS; ++slot) clearPlacedTool(slot);
-    placedToolCount = 0;
+    game.placedToolCount = 0;
 }
 
 void consumeUse(int32_t kind)
 {
-    --usesLeft[kind];
-    buttonState[kind] = usesLeft[kind] < 1 ? Unavailable : Available;
+    --game.usesLeft[kind];
+    game.buttonState[kind] = game.usesLeft[kind] < 1 ? Unavailable : Available;
 }
 
 void refreshTimeToggle()
 {
     const int32_t state = allBallsStopped() ? Unavailable : Available;
-    buttonState[TimeToggle] = buttonState[TimeToggleRow2] = state;
+    game.buttonState[TimeToggle] = game.buttonState[TimeToggleRow2] = state;
 }
 
 void releaseActiveButtons()
 {
-    for (int32_t& state : buttonState)
+    for (int32_t& state : game.buttonState)
         if (state != Unavailable) state = Available;
 }
 
 void selectButton(int32_t kind)
 {
-    selectedTool = kind;
+    game.selectedTool = kind;
     releaseActiveButtons();
-    buttonState[kind] = Active;
-    if (Options.messages) pushMessage(toolCatalogue[kind].description);
+    game.buttonState[kind] = Active;
+    if (game.options.messages) pushMessage(toolCatalogue[kind].description);
     if (toolCatalogue[kind].counted) {
         char line[MESSAGE_LINE_SIZE];
-        std::snprintf(line, sizeof line, "Can use %d more time(s)", usesLeft[kind]);
+        std::snprintf(line, sizeof line, "Can use %d more time(s)", game.usesLeft[kind]);
         pushMessage(line);
     }
 }
 
 void switchButtonRow()
 {
-    buttonRow = (buttonRow + 1) % 2;
+    game.buttonRow = (game.buttonRow + 1) % 2;
     releaseActiveButtons();
-    selectedTool = -1;
+    game.selectedTool = -1;
 }

@@ -46,13 +46,6 @@ struct ToolFacts {
 };
 extern const ToolFacts toolCatalogue[TOOL_COUNT];
 
-extern int32_t usesLeft[TOOL_COUNT];
-extern int32_t buttonState[TOOL_COUNT];
-extern int32_t buttonRow; // 0 or 1: the row shown in the Panel
-extern int32_t selectedTool;
-extern int32_t selectedBall;
-extern double aimX, aimY; // the end of the direction arrow while aiming
-
 // The slots, as parallel arrays; occupied from 0 to placedToolCount - 1. A slot at
 // placedToolCount that is not empty is a Fan still waiting for its direction.
 struct PlacedToolSlots {
@@ -64,8 +57,6 @@ struct PlacedToolSlots {
     double dirX[PLACED_TOOL_SLOTS]; // the Fan's stream, pixels per tick
     double dirY[PLACED_TOOL_SLOTS];
 };
-extern PlacedToolSlots PlacedTool;
-extern int32_t placedToolCount;
 
 void clearPlacedTool(int32_t slot);
 // Fresh charges and button states for a turn, and every slot emptied.

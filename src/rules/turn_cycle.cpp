@@ -3,6 +3,7 @@
 #include "physics/ball_view.h"
 #include "physics/simulation.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
@@ -18,45 +19,45 @@ void showEndScreen()
     // Two empty lines blank the message strip.
     pushMessage("");
     pushMessage("");
-    gameMode = EndScreen;
+    game.gameMode = EndScreen;
 }
 
 void endOnePlayerTurn()
 {
-    ++Match.turnNumber;
-    if (Match.turnNumber > Match.turnLimit || Match.ballsPocketed[0] >= BALL_COUNT) {
+    ++game.match.turnNumber;
+    if (game.match.turnNumber > game.match.turnLimit || game.match.ballsPocketed[0] >= BALL_COUNT) {
         showEndScreen();
-        if (Options.music) platform.playMusic(MusicEndPlayer1, 0);
+        if (game.options.music) platform.playMusic(MusicEndPlayer1, 0);
         return;
     }
     char line[MESSAGE_LINE_SIZE];
-    std::snprintf(line, sizeof line, "Turn %d. You have %d more turns left", Match.turnNumber,
-                  Match.turnLimit - Match.turnNumber);
+    std::snprintf(line, sizeof line, "Turn %d. You have %d more turns left", game.match.turnNumber,
+                  game.match.turnLimit - game.match.turnNumber);
     pushMessage(line);
-    gameMode = Paused;
+    game.gameMode = Paused;
 }
 
 void endTwoPlayerTurn()
 {
     if (allBallsPocketed()) {
-        if (Match.points[0] > Match.points[1]) {
-            Match.winner = 0;
-            if (Options.music) platform.playMusic(MusicEndPlayer1, 0);
-        } else if (Match.points[0] == Match.points[1]) {
+        if (game.match.points[0] > game.match.points[1]) {
+            game.match.winner = 0;
+            if (game.options.music) platform.playMusic(MusicEndPlayer1, 0);
+        } else if (game.match.points[0] == game.match.points[1]) {
             // A draw keeps whatever music is playing.
-            Match.winner = WINNER_DRAW;
+            game.match.winner = WINNER_DRAW;
         } else {
-            Match.winner = 1;
-            if (Options.music) platform.playMusic(MusicEndPlayer2, 0);
+            game.match.winner = 1;
+            if (game.options.music) platform.playMusic(MusicEndPlayer2, 0);
         }
         showEndScreen();
         return;
     }
     // The turn passes whatever happened in it: pocketing earns no extra turn.
-    Match.currentPlayer = (Match.currentPlayer + 1) % 2;
-    gameMode = Paused;
-    pushMessage(Match.currentPlayer == 0 ? "Player 1, now it is your turn"
-                                         : "Player 2, your turn now");
+    game.match.currentPlayer = (game.match.currentPlayer + 1) % 2;
+    game.gameMode = Paused;
+    pushMessage(game.match.currentPlayer == 0 ? "Player 1, now it is your turn"
+                                              : "Player 2, your turn now");
 }
 
 // Every ball is at rest: the charges renew, the placed tools go, and the values earned in the
@@ -64,9 +65,9 @@ void endTwoPlayerTurn()
 void renewForNextTurn()
 {
     resetToolsForNewTurn();
-    for (Ball& ball : balls)
+    for (Ball& ball : game.balls)
         if (ball.onTable) ball.value = 0;
-    if (Options.sound) platform.haltChannel(CLOCK_CHANNEL);
+    if (game.options.sound) platform.haltChannel(CLOCK_CHANNEL);
 }
 
 } // namespace
@@ -75,7 +76,7 @@ void prepareField()
 {
     if (progressLog) std::fprintf(progressLog, "preparing field\n");
     for (int32_t i = 0; i < BALL_COUNT; ++i) {
-        Ball& ball = balls[i];
+        Ball& ball = game.balls[i];
         ball.vx = ball.vy = 0;
         ball.value = 0;
         ball.pocketedBy = -1;
@@ -85,16 +86,16 @@ void prepareField()
         ball.x = (i % 4) * 40 + 90;
         ball.y = (i / 4) * 20 + 160;
     }
-    for (int32_t p = 0; p < 2; ++p) Match.points[p] = Match.ballsPocketed[p] = 0;
+    for (int32_t p = 0; p < 2; ++p) game.match.points[p] = game.match.ballsPocketed[p] = 0;
     resetToolsForNewTurn();
-    Match.winner = -1;
-    Match.turnNumber = 1;
-    Match.currentPlayer = 0;
-    selectedTool = -1;
-    selectedBall = -1;
-    buttonRow = 0;
-    menuSelection = -1;
-    optionsSelection = -1;
+    game.match.winner = -1;
+    game.match.turnNumber = 1;
+    game.match.currentPlayer = 0;
+    game.selectedTool = -1;
+    game.selectedBall = -1;
+    game.buttonRow = 0;
+    game.menuSelection = -1;
+    game.optionsSelection = -1;
     updateBallScreenPositions();
     updateBallArrows();
 }
@@ -103,17 +104,17 @@ void endOfTurn()
 {
     if (allBallsStopped()) {
         renewForNextTurn();
-        if (isTutorialMode(gameMode)) {
+        if (isTutorialMode(game.gameMode)) {
             advanceTutorialPage();
             return;
         }
-        if (Match.gameKind == OnePlayer)
+        if (game.match.gameKind == OnePlayer)
             endOnePlayerTurn();
         else
             endTwoPlayerTurn();
     }
-    fullRedraw = 1;
+    game.fullRedraw = 1;
     platform.drawFrame();
 }
 
-bool allBallsPocketed() { return Match.ballsPocketed[0] + Match.ballsPocketed[1] == 20; }
+bool allBallsPocketed() { return game.match.ballsPocketed[0] + game.match.ballsPocketed[1] == 20; }

@@ -2,6 +2,7 @@
 #include "physics/ball.h"
 #include "physics/ball_view.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
@@ -9,8 +10,6 @@
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
 #include "rules/tutorial_pages.h"
-
-int32_t pageDeadline = 0;
 
 namespace {
 
@@ -40,22 +39,22 @@ bool inside(const ClickRect& area, int32_t x, int32_t y)
 
 void chooseBall(int32_t i)
 {
-    selectedBall = i;
-    balls[i].selected = 1;
-    aimX = balls[i].x;
-    aimY = balls[i].y;
+    game.selectedBall = i;
+    game.balls[i].selected = 1;
+    game.aimX = game.balls[i].x;
+    game.aimY = game.balls[i].y;
 }
 
 void selectTool(int32_t tool)
 {
-    buttonState[tool] = Active;
-    selectedTool = tool;
+    game.buttonState[tool] = Active;
+    game.selectedTool = tool;
 }
 
 void strike(int32_t i, double vx, double vy)
 {
-    balls[i].vx = vx;
-    balls[i].vy = vy;
+    game.balls[i].vx = vx;
+    game.balls[i].vy = vy;
 }
 
 // After a scripted stroke or teleport: the ball and the tool are let go, and time may run.
@@ -65,31 +64,31 @@ void releaseChoice(int32_t tool)
         updateBallScreenPositions();
     else
         updateBallArrows();
-    if (selectedBall >= 0) balls[selectedBall].selected = 0;
-    selectedBall = -1;
-    selectedTool = -1;
-    buttonState[TimeToggle] = Available;
-    buttonState[tool] = Available;
+    if (game.selectedBall >= 0) game.balls[game.selectedBall].selected = 0;
+    game.selectedBall = -1;
+    game.selectedTool = -1;
+    game.buttonState[TimeToggle] = Available;
+    game.buttonState[tool] = Available;
 }
 
 void scatterBalls()
 {
-    for (Ball& ball : balls) {
+    for (Ball& ball : game.balls) {
         ball.vx = gameRandom() % 6 - 3;
         ball.vy = gameRandom() % 6 - 3;
     }
     updateBallArrows();
-    buttonState[TimeToggleRow2] = Available;
+    game.buttonState[TimeToggleRow2] = Available;
 }
 
 void perform(int32_t action)
 {
     switch (action) {
-    case ShowFirstRow: buttonRow = 0; break;
-    case ShowSecondRow: buttonRow = 1; break;
+    case ShowFirstRow: game.buttonRow = 0; break;
+    case ShowSecondRow: game.buttonRow = 1; break;
     case SelectCue:
         selectTool(Cue);
-        if (buttonState[TimeToggle] == Active) buttonState[TimeToggle] = Available;
+        if (game.buttonState[TimeToggle] == Active) game.buttonState[TimeToggle] = Available;
         break;
     case SelectTeleport: selectTool(Teleport); break;
     case SelectChaos: selectTool(Chaos); break;
@@ -109,13 +108,13 @@ void perform(int32_t action)
         releaseChoice(Cue);
         break;
     case TeleportBall2:
-        balls[2].x = 35;
-        balls[2].y = 135;
+        game.balls[2].x = 35;
+        game.balls[2].y = 135;
         releaseChoice(Teleport);
         break;
     case ScatterBalls: scatterBalls(); break;
-    case LightTime: buttonState[TimeToggle] = Active; break;
-    case LightSecondTime: buttonState[TimeToggleRow2] = Active; break;
+    case LightTime: game.buttonState[TimeToggle] = Active; break;
+    case LightSecondTime: game.buttonState[TimeToggleRow2] = Active; break;
     default: break;
     }
 }
@@ -125,42 +124,42 @@ void perform(int32_t action)
 void arrangeDemonstrationTable()
 {
     for (int32_t i = 0; i < FIRST_STRIP_BALL; ++i) {
-        balls[i].value = DEMONSTRATION_TABLE[i].value;
-        balls[i].x = DEMONSTRATION_TABLE[i].x;
-        balls[i].y = DEMONSTRATION_TABLE[i].y;
+        game.balls[i].value = DEMONSTRATION_TABLE[i].value;
+        game.balls[i].x = DEMONSTRATION_TABLE[i].x;
+        game.balls[i].y = DEMONSTRATION_TABLE[i].y;
     }
     // Ball 11 rolls without friction on the simulated pages, so no pocketing leaves the table
     // at rest.
-    balls[ROLLING_BALL].vy = 1;
+    game.balls[ROLLING_BALL].vy = 1;
     updateBallScreenPositions();
     for (int32_t i = FIRST_STRIP_BALL; i < BALL_COUNT; ++i) {
-        balls[i].value = DEMONSTRATION_TABLE[i].value;
-        balls[i].screenX = static_cast<int32_t>(DEMONSTRATION_TABLE[i].x);
-        balls[i].screenY = static_cast<int32_t>(DEMONSTRATION_TABLE[i].y);
-        balls[i].onTable = 0;
+        game.balls[i].value = DEMONSTRATION_TABLE[i].value;
+        game.balls[i].screenX = static_cast<int32_t>(DEMONSTRATION_TABLE[i].x);
+        game.balls[i].screenY = static_cast<int32_t>(DEMONSTRATION_TABLE[i].y);
+        game.balls[i].onTable = 0;
     }
-    Match.points[0] = 74;
-    Match.ballsPocketed[0] = 6;
+    game.match.points[0] = 74;
+    game.match.ballsPocketed[0] = 6;
 }
 
 void advanceTutorialPage()
 {
-    ++gameMode;
+    ++game.gameMode;
     // Past the last page there is nothing to say: two empty lines.
-    const TutorialPage& page = tutorialPage(gameMode);
+    const TutorialPage& page = tutorialPage(game.gameMode);
     pushMessage(page.lines[0]);
     pushMessage(page.lines[1]);
     if (page.setUp == DemonstrationTable) arrangeDemonstrationTable();
     if (page.setUp == FreshRack) prepareField();
-    pageDeadline = static_cast<int32_t>(currentTicks) + TUTORIAL_PAGE_DELAY_MS;
-    if (gameMode > TutorialLastPage) gameMode = StartMenu;
-    fullRedraw = 1;
+    game.pageDeadline = static_cast<int32_t>(game.currentTicks) + TUTORIAL_PAGE_DELAY_MS;
+    if (game.gameMode > TutorialLastPage) game.gameMode = StartMenu;
+    game.fullRedraw = 1;
     platform.drawFrame();
 }
 
 void tutorialClick(int32_t x, int32_t y)
 {
-    const TutorialPage& page = tutorialPage(gameMode);
+    const TutorialPage& page = tutorialPage(game.gameMode);
     if (page.action == NoAction) return;
     if (inside(page.click, x, y)) {
         perform(page.action);

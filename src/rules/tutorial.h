@@ -5,9 +5,6 @@
 
 constexpr int32_t TUTORIAL_PAGE_DELAY_MS = 10000;
 
-// When the current page leaves by itself; compared with currentTicks as a signed number.
-extern int32_t pageDeadline;
-
 void advanceTutorialPage();
 void tutorialClick(int32_t x, int32_t y);
 // The arrangement of page 117: a table mid-game, with some balls already pocketed.

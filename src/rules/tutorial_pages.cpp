@@ -1,5 +1,6 @@
 #include "rules/tutorial_pages.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 
 namespace {
 

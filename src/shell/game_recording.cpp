@@ -1,6 +1,7 @@
 #include "shell/game_recording.h"
 #include "physics/ball.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include <cstdio>
@@ -77,15 +78,16 @@ void writePassEvents()
 // state shows it was exact.
 void writeStateAtExit()
 {
-    std::fprintf(recording, "# at exit: gameMode %d, turn %d, player %d, points %d %d\n", gameMode,
-                 Match.turnNumber, Match.currentPlayer, Match.points[0], Match.points[1]);
+    std::fprintf(recording, "# at exit: gameMode %d, turn %d, player %d, points %d %d\n",
+                 game.gameMode, game.match.turnNumber, game.match.currentPlayer,
+                 game.match.points[0], game.match.points[1]);
     for (int32_t i = 0; i < BALL_COUNT; ++i) {
-        const Ball& ball = balls[i];
+        const Ball& ball = game.balls[i];
         std::fprintf(recording, "# ball %d: %.17g %.17g %.17g %.17g value %d onTable %d\n", i,
                      ball.x, ball.y, ball.vx, ball.vy, ball.value, ball.onTable);
     }
-    std::fprintf(recording, "# message upper: %s\n# message lower: %s\n", MessageLog.upper,
-                 MessageLog.lower);
+    std::fprintf(recording, "# message upper: %s\n# message lower: %s\n", game.messageLog.upper,
+                 game.messageLog.lower);
 }
 
 } // namespace

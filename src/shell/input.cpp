@@ -1,6 +1,7 @@
 #include "shell/input.h"
 #include "render/frame.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/tutorial.h"
 #include "rules/tutorial_pages.h"
 #include "shell/audio.h"
@@ -14,17 +15,17 @@ namespace {
 // Every key press and button press ends the same way: the whole window again, and a blip.
 void redrawWithSelectSound()
 {
-    fullRedraw = 1;
+    game.fullRedraw = 1;
     drawFrame();
-    if (Options.sound) playEffect(EffectSelect, FIRST_FREE_CHANNEL, 0);
+    if (game.options.sound) playEffect(EffectSelect, FIRST_FREE_CHANNEL, 0);
 }
 
 void keyPressed(SDLKey key)
 {
     if (key == SDLK_SPACE) {
-        if (gameMode == Running)
+        if (game.gameMode == Running)
             pauseTime();
-        else if (gameMode == Paused || gameMode == ToolSelected)
+        else if (game.gameMode == Paused || game.gameMode == ToolSelected)
             startTime();
     }
     redrawWithSelectSound();
@@ -33,16 +34,16 @@ void keyPressed(SDLKey key)
 void keyReleased(SDLKey key)
 {
     if (key == SDLK_RETURN) {
-        if (tutorialPage(gameMode).turnsByItself) advanceTutorialPage();
+        if (tutorialPage(game.gameMode).turnsByItself) advanceTutorialPage();
     } else if (key == SDLK_ESCAPE) {
         // Whatever was going on is abandoned; the next start prepares a fresh field.
-        gameMode = StartMenu;
-        if (Options.music) playMusic(MusicMenu, LOOP_FOREVER);
-        if (Options.sound) haltChannel(CLOCK_CHANNEL);
+        game.gameMode = StartMenu;
+        if (game.options.music) playMusic(MusicMenu, LOOP_FOREVER);
+        if (game.options.sound) haltChannel(CLOCK_CHANNEL);
     } else if (key == SDLK_F10) {
         shutDown();
     }
-    fullRedraw = 1;
+    game.fullRedraw = 1;
     drawFrame();
 }
 
@@ -51,22 +52,23 @@ void mouseMoved(const SDL_MouseMotionEvent& motion)
     if (motion.state != 0) return;
     const int32_t x = motion.x, y = motion.y;
     const bool onTable = x > 0 && x < 300 && y > 100 && y < 300;
-    if (onTable && (gameMode == Aiming || tutorialPage(gameMode).aimFollowsMouse)) followAim(x, y);
-    if (gameMode == StartMenu) menuSelection = menuRowAt(x, y);
-    if (gameMode == OptionsMenu) optionsSelection = menuRowAt(x, y);
+    if (onTable && (game.gameMode == Aiming || tutorialPage(game.gameMode).aimFollowsMouse))
+        followAim(x, y);
+    if (game.gameMode == StartMenu) game.menuSelection = menuRowAt(x, y);
+    if (game.gameMode == OptionsMenu) game.optionsSelection = menuRowAt(x, y);
 }
 
 void leftButtonPressed(int32_t x, int32_t y)
 {
-    if (isStartMenuMode(gameMode))
+    if (isStartMenuMode(game.gameMode))
         startMenuClick(x, y);
-    else if (isMatchMode(gameMode))
+    else if (isMatchMode(game.gameMode))
         leftClickInMatch(x, y);
-    else if (isOptionsMode(gameMode))
+    else if (isOptionsMode(game.gameMode))
         optionsMenuClick(x, y);
-    else if (isEndScreenMode(gameMode))
+    else if (isEndScreenMode(game.gameMode))
         endScreenClick();
-    else if (isTutorialMode(gameMode))
+    else if (isTutorialMode(game.gameMode))
         tutorialClick(x, y);
 }
 
@@ -74,7 +76,8 @@ void buttonPressed(const SDL_MouseButtonEvent& button)
 {
     if (button.button == SDL_BUTTON_LEFT)
         leftButtonPressed(button.x, button.y);
-    else if (button.button == SDL_BUTTON_RIGHT && (gameMode == ToolSelected || gameMode == Aiming))
+    else if (button.button == SDL_BUTTON_RIGHT &&
+             (game.gameMode == ToolSelected || game.gameMode == Aiming))
         cancelTool();
     redrawWithSelectSound();
 }

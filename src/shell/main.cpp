@@ -2,6 +2,7 @@
 // Before the start-up proper, the program picks the window's scale and makes sure there is a
 // display to show it on; a start-up that fails says why on standard error as well as in the log.
 #include "render/surfaces.h"
+#include "rules/game_state.h"
 #include "shell/game_recording.h"
 #include "shell/main_loop.h"
 #include <SDL/SDL.h>

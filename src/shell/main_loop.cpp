@@ -6,6 +6,7 @@
 #include "render/menu_ball.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/platform.h"
 #include "rules/progress_log.h"
 #include "rules/random.h"
@@ -18,11 +19,6 @@
 #include <SDL/SDL.h>
 #include <cstdlib>
 
-int32_t nextTickTime = 0;
-uint32_t ticksRun = 0;
-int32_t nextTrackTime = 0;
-int32_t currentTrack = 0;
-
 namespace {
 
 constexpr uint32_t INIT_VIDEO_AND_AUDIO = 0x30;
@@ -30,11 +26,11 @@ constexpr uint32_t INIT_VIDEO = 0x20;
 
 void rotateMusic()
 {
-    if (!Options.music || static_cast<int32_t>(currentTicks) < nextTrackTime) return;
-    if (!isMatchMode(gameMode) && !isTutorialMode(gameMode)) return;
-    currentTrack = gameRandom() % 4;
-    nextTrackTime = static_cast<int32_t>(currentTicks) + trackLengthMs[currentTrack];
-    playMusic(currentTrack, LOOP_FOREVER);
+    if (!game.options.music || static_cast<int32_t>(game.currentTicks) < game.nextTrackTime) return;
+    if (!isMatchMode(game.gameMode) && !isTutorialMode(game.gameMode)) return;
+    game.currentTrack = gameRandom() % 4;
+    game.nextTrackTime = static_cast<int32_t>(game.currentTicks) + trackLengthMs[game.currentTrack];
+    playMusic(game.currentTrack, LOOP_FOREVER);
 }
 
 // The window shows its 300 x 300 pixels one for one: asked to, the media library pushes them
@@ -87,7 +83,7 @@ bool startUp()
     if (afterFirstFrame) afterFirstFrame();
     loadSounds();
     SDL_ShowCursor(1);
-    if (Options.music) playMusic(MusicMenu, LOOP_FOREVER);
+    if (game.options.music) playMusic(MusicMenu, LOOP_FOREVER);
     return true;
 }
 
@@ -104,31 +100,31 @@ void passAfterDelay()
         recordEvent(event);
         handleEvent(event);
     }
-    currentTicks = readClock();
-    const int32_t tickDue = nextTickTime;
-    const bool tickRuns = static_cast<int32_t>(currentTicks) >= tickDue;
+    game.currentTicks = readClock();
+    const int32_t tickDue = game.nextTickTime;
+    const bool tickRuns = static_cast<int32_t>(game.currentTicks) >= tickDue;
     if (tickRuns) {
         // Counted from this tick, not from the missed deadline: a slow machine runs slower
         // rather than catching up.
-        nextTickTime = static_cast<int32_t>(currentTicks) + Options.tickInterval;
+        game.nextTickTime = static_cast<int32_t>(game.currentTicks) + game.options.tickInterval;
         runTick();
     }
-    recordPass(currentTicks, tickDue, tickRuns);
+    recordPass(game.currentTicks, tickDue, tickRuns);
 }
 
 void runTick()
 {
-    ++ticksRun;
-    if (gameMode == Running) gameTick();
+    ++game.ticksRun;
+    if (game.gameMode == Running) gameTick();
     rotateMusic();
-    if (gameMode == StartMenu || gameMode == OptionsMenu) {
+    if (game.gameMode == StartMenu || game.gameMode == OptionsMenu) {
         rollMenuBall();
-    } else if (gameMode == EndScreen) {
+    } else if (game.gameMode == EndScreen) {
         bounceMenuBall();
-    } else if (isTutorialMode(gameMode)) {
-        if (tutorialPage(gameMode).ballsRoll) tutorialTick();
-        if (static_cast<int32_t>(currentTicks) >= pageDeadline &&
-            tutorialPage(gameMode).turnsByItself)
+    } else if (isTutorialMode(game.gameMode)) {
+        if (tutorialPage(game.gameMode).ballsRoll) tutorialTick();
+        if (static_cast<int32_t>(game.currentTicks) >= game.pageDeadline &&
+            tutorialPage(game.gameMode).turnsByItself)
             advanceTutorialPage();
     }
     drawFrame();

@@ -3,13 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 
-extern int32_t nextTickTime; // the next tick runs at or after this time
-extern uint32_t ticksRun;    // ticks since start-up
-
-// In-game music rotation: when the next track is chosen, and which was chosen last.
-extern int32_t nextTrackTime;
-extern int32_t currentTrack;
-
 // Opens the log, the media library, audio and window, loads the assets and starts the menu
 // music. Returns false only when the log cannot be created; every other failure exits.
 bool startUp();

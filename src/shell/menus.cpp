@@ -2,6 +2,7 @@
 #include "render/frame.h"
 #include "render/menu_ball.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/random.h"
@@ -17,19 +18,19 @@ enum OptionsMenuRow : int32_t { RowSpeed, RowMessages, RowSound, RowMusic, RowBa
 
 void startMatch(int32_t gameKind, const char* greeting)
 {
-    Match.gameKind = gameKind;
+    game.match.gameKind = gameKind;
     prepareField();
     pushMessage(greeting);
-    gameMode = Paused;
+    game.gameMode = Paused;
 }
 
 void startTutorial()
 {
-    gameMode = TutorialFirstPage;
+    game.gameMode = TutorialFirstPage;
     prepareField();
     pushMessage("Welcome to the Kestrola tutorial!");
     pushMessage("ESC exits this tutorial, ENTER opens next page");
-    pageDeadline = static_cast<int32_t>(currentTicks) + TUTORIAL_PAGE_DELAY_MS;
+    game.pageDeadline = static_cast<int32_t>(game.currentTicks) + TUTORIAL_PAGE_DELAY_MS;
 }
 
 } // namespace
@@ -42,51 +43,51 @@ int32_t menuRowAt(int32_t x, int32_t y)
 
 void startMenuClick(int32_t x, int32_t y)
 {
-    menuSelection = menuRowAt(x, y);
-    switch (menuSelection) {
+    game.menuSelection = menuRowAt(x, y);
+    switch (game.menuSelection) {
     case RowTutorial: startTutorial(); break;
     case RowOnePlayer:
         startMatch(OnePlayer, "Your goal is to get up to 980 points in 10 turns");
         break;
     case RowTwoPlayers: startMatch(TwoPlayers, "Player 1, your first move"); break;
     case RowOptions:
-        gameMode = OptionsMenu;
-        fullRedraw = 1;
+        game.gameMode = OptionsMenu;
+        game.fullRedraw = 1;
         break;
     case RowQuit: shutDown();
     default: break;
     }
     // A match or the tutorial opens on a random in-game track; the rotation takes over from
     // its first tick.
-    if ((gameMode == Paused || gameMode == TutorialFirstPage) && Options.music) {
-        currentTrack = gameRandom() % 4;
-        playMusic(currentTrack, LOOP_FOREVER);
+    if ((game.gameMode == Paused || game.gameMode == TutorialFirstPage) && game.options.music) {
+        game.currentTrack = gameRandom() % 4;
+        playMusic(game.currentTrack, LOOP_FOREVER);
     }
 }
 
 void optionsMenuClick(int32_t x, int32_t y)
 {
-    optionsSelection = -1;
-    fullRedraw = 1;
-    optionsSelection = menuRowAt(x, y);
-    switch (optionsSelection) {
+    game.optionsSelection = -1;
+    game.fullRedraw = 1;
+    game.optionsSelection = menuRowAt(x, y);
+    switch (game.optionsSelection) {
     case RowSpeed:
-        Options.speed += 10;
-        if (Options.speed > 60) Options.speed = 10;
-        Options.tickInterval = 1000 / Options.speed;
+        game.options.speed += 10;
+        if (game.options.speed > 60) game.options.speed = 10;
+        game.options.tickInterval = 1000 / game.options.speed;
         break;
-    case RowMessages: Options.messages = !Options.messages; break;
-    case RowSound: Options.sound = !Options.sound; break;
+    case RowMessages: game.options.messages = !game.options.messages; break;
+    case RowSound: game.options.sound = !game.options.sound; break;
     case RowMusic:
-        if (!Options.music) {
-            Options.music = 1;
+        if (!game.options.music) {
+            game.options.music = 1;
             playMusic(MusicMenu, LOOP_FOREVER);
         } else {
-            Options.music = 0;
+            game.options.music = 0;
             haltMusic();
         }
         break;
-    case RowBack: gameMode = StartMenu; break;
+    case RowBack: game.gameMode = StartMenu; break;
     default: break;
     }
 }
@@ -94,9 +95,9 @@ void optionsMenuClick(int32_t x, int32_t y)
 void endScreenClick()
 {
     resetMenuBall();
-    menuSelection = -1;
-    optionsSelection = -1;
-    fullRedraw = 1;
-    gameMode = StartMenu;
-    if (Options.music) playMusic(MusicMenu, LOOP_FOREVER);
+    game.menuSelection = -1;
+    game.optionsSelection = -1;
+    game.fullRedraw = 1;
+    game.gameMode = StartMenu;
+    if (game.options.music) playMusic(MusicMenu, LOOP_FOREVER);
 }

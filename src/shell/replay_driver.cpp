@@ -3,6 +3,7 @@
 #include "physics/ball_view.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/tool_catalogue.h"
 #include "shell/clock.h"
@@ -175,8 +176,8 @@ Outcome ticks(const Words& w)
 {
     int64_t n = 0;
     if (Outcome o = count(w, n); !o.error.empty()) return o;
-    const uint32_t target = ticksRun + static_cast<uint32_t>(n);
-    while (ticksRun != target) pass();
+    const uint32_t target = game.ticksRun + static_cast<uint32_t>(n);
+    while (game.ticksRun != target) pass();
     return ok();
 }
 
@@ -186,9 +187,9 @@ template <typename Condition> Outcome runWhile(const Words& w, Condition keepGoi
     int64_t limit = DEFAULT_TICK_LIMIT;
     if (w.size() > 2 || (w.size() == 2 && !parseInRange(w[1], 0, 1000000000, limit)))
         return fail("expected an optional tick limit");
-    const uint32_t start = ticksRun;
+    const uint32_t start = game.ticksRun;
     while (keepGoing()) {
-        if (static_cast<int64_t>(ticksRun - start) >= limit)
+        if (static_cast<int64_t>(game.ticksRun - start) >= limit)
             return fail("still waiting after " + std::to_string(limit) + " ticks");
         pass();
     }
@@ -200,7 +201,7 @@ Outcome setBall(const Words& w)
     int64_t index = 0;
     if (w.size() < 5 || (w.size() - 3) % 2 != 0) return fail("expected set ball I FIELD VALUE ...");
     if (!parseInRange(w[2], 0, BALL_COUNT - 1, index)) return fail("bad ball index '" + w[2] + "'");
-    Ball& ball = balls[index];
+    Ball& ball = game.balls[index];
     for (size_t at = 3; at + 1 < w.size(); at += 2) {
         const std::string& name = w[at];
         const std::string& value = w[at + 1];
@@ -245,21 +246,21 @@ Outcome set(const Words& w)
     const std::string& what = w[1];
     int64_t index = 0;
     if (what == "ball") return setBall(w);
-    if (what == "gameMode") return setInteger(w, gameMode, INT32_MIN, INT32_MAX, 2);
-    if (what == "currentPlayer") return setInteger(w, Match.currentPlayer, 0, 1, 2);
+    if (what == "gameMode") return setInteger(w, game.gameMode, INT32_MIN, INT32_MAX, 2);
+    if (what == "currentPlayer") return setInteger(w, game.match.currentPlayer, 0, 1, 2);
     if (what == "points" || what == "ballsPocketed") {
         if (!parseInRange(w[2], 0, 1, index)) return fail("expected player 0 or 1");
-        int32_t* tally = what == "points" ? Match.points : Match.ballsPocketed;
+        int32_t* tally = what == "points" ? game.match.points : game.match.ballsPocketed;
         return setInteger(w, tally[index], INT32_MIN, INT32_MAX, 3);
     }
     if (what == "buttonState") {
         if (!parseInRange(w[2], 0, TOOL_COUNT - 1, index)) return fail("expected a button 0 to 19");
-        return setInteger(w, buttonState[index], Unavailable, Active, 3);
+        return setInteger(w, game.buttonState[index], Unavailable, Active, 3);
     }
     if (what == "option") {
-        uint8_t* option = w[2] == "sound"      ? &Options.sound
-                          : w[2] == "music"    ? &Options.music
-                          : w[2] == "messages" ? &Options.messages
+        uint8_t* option = w[2] == "sound"      ? &game.options.sound
+                          : w[2] == "music"    ? &game.options.music
+                          : w[2] == "messages" ? &game.options.messages
                                                : nullptr;
         if (!option) return fail("unknown option '" + w[2] + "'");
         int64_t n = 0;
@@ -306,10 +307,10 @@ Outcome execute(const Words& w)
     if (command == "wait") return wait(w);
     if (command == "stall") return stall(w);
     if (command == "ticks") return ticks(w);
-    if (command == "settle") return runWhile(w, [] { return gameMode == Running; });
+    if (command == "settle") return runWhile(w, [] { return game.gameMode == Running; });
     if (command == "until-mode-changes") {
-        const int32_t startMode = gameMode;
-        return runWhile(w, [startMode] { return gameMode == startMode; });
+        const int32_t startMode = game.gameMode;
+        return runWhile(w, [startMode] { return game.gameMode == startMode; });
     }
     if (command == "set") return set(w);
     if (command == "dump") {

@@ -4,6 +4,7 @@
 #include "render/menu_ball.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
@@ -107,7 +108,7 @@ void dumpBalls(Json& j)
 {
     j.key("balls");
     j.open('[');
-    for (const Ball& b : balls) {
+    for (const Ball& b : game.balls) {
         j.open('{');
         j.field("x", b.x);
         j.field("y", b.y);
@@ -131,29 +132,29 @@ void dumpTools(Json& j)
 {
     j.key("tools");
     j.open('{');
-    j.list("buttonState", buttonState, TOOL_COUNT);
-    j.list("usesLeft", usesLeft, TOOL_COUNT);
-    j.field("buttonRow", buttonRow);
-    j.field("selectedTool", selectedTool);
-    j.field("selectedBall", selectedBall);
-    j.field("aimX", aimX);
-    j.field("aimY", aimY);
+    j.list("buttonState", game.buttonState, TOOL_COUNT);
+    j.list("usesLeft", game.usesLeft, TOOL_COUNT);
+    j.field("buttonRow", game.buttonRow);
+    j.field("selectedTool", game.selectedTool);
+    j.field("selectedBall", game.selectedBall);
+    j.field("aimX", game.aimX);
+    j.field("aimY", game.aimY);
     j.close('}');
     j.key("placedTools");
     j.open('[');
     for (int32_t s = 0; s < PLACED_TOOL_SLOTS; ++s) {
         j.open('{');
-        j.field("kind", PlacedTool.kind[s]);
-        j.field("x", PlacedTool.x[s]);
-        j.field("y", PlacedTool.y[s]);
-        j.field("screenX", PlacedTool.screenX[s]);
-        j.field("screenY", PlacedTool.screenY[s]);
-        j.field("dirX", PlacedTool.dirX[s]);
-        j.field("dirY", PlacedTool.dirY[s]);
+        j.field("kind", game.placedTools.kind[s]);
+        j.field("x", game.placedTools.x[s]);
+        j.field("y", game.placedTools.y[s]);
+        j.field("screenX", game.placedTools.screenX[s]);
+        j.field("screenY", game.placedTools.screenY[s]);
+        j.field("dirX", game.placedTools.dirX[s]);
+        j.field("dirY", game.placedTools.dirY[s]);
         j.close('}');
     }
     j.close(']');
-    j.field("placedToolCount", placedToolCount);
+    j.field("placedToolCount", game.placedToolCount);
 }
 
 void dumpCue(Json& j, const AudioCue& cue)
@@ -230,53 +231,53 @@ void printDump(FILE* out)
 {
     Json j(out);
     j.open('{');
-    j.field("t", currentTicks);
-    j.field("gameMode", gameMode);
-    j.field("fullRedraw", fullRedraw);
+    j.field("t", game.currentTicks);
+    j.field("gameMode", game.gameMode);
+    j.field("fullRedraw", game.fullRedraw);
     j.key("options");
     j.open('{');
-    j.field("speed", Options.speed);
-    j.field("tickInterval", Options.tickInterval);
-    j.field("sound", Options.sound);
-    j.field("music", Options.music);
-    j.field("messages", Options.messages);
+    j.field("speed", game.options.speed);
+    j.field("tickInterval", game.options.tickInterval);
+    j.field("sound", game.options.sound);
+    j.field("music", game.options.music);
+    j.field("messages", game.options.messages);
     j.close('}');
     j.key("match");
     j.open('{');
-    j.field("gameKind", Match.gameKind);
-    j.field("turnNumber", Match.turnNumber);
-    j.field("turnLimit", Match.turnLimit);
-    j.field("currentPlayer", Match.currentPlayer);
-    j.list("points", Match.points, 2);
-    j.list("ballsPocketed", Match.ballsPocketed, 2);
-    j.field("winner", Match.winner);
+    j.field("gameKind", game.match.gameKind);
+    j.field("turnNumber", game.match.turnNumber);
+    j.field("turnLimit", game.match.turnLimit);
+    j.field("currentPlayer", game.match.currentPlayer);
+    j.list("points", game.match.points, 2);
+    j.list("ballsPocketed", game.match.ballsPocketed, 2);
+    j.field("winner", game.match.winner);
     j.close('}');
     dumpBalls(j);
     dumpTools(j);
     j.key("messages");
     j.open('{');
-    j.textField("upper", MessageLog.upper);
-    j.textField("lower", MessageLog.lower);
+    j.textField("upper", game.messageLog.upper);
+    j.textField("lower", game.messageLog.lower);
     j.close('}');
     j.key("menu");
     j.open('{');
-    j.field("menuSelection", menuSelection);
-    j.field("optionsSelection", optionsSelection);
-    j.field("menuBallX", menuBallX);
-    j.field("menuBallY", menuBallY);
-    j.field("menuBallSpeed", menuBallSpeed);
-    j.field("menuBallVy", menuBallVy);
-    j.field("menuBallCell", menuBallCell);
+    j.field("menuSelection", game.menuSelection);
+    j.field("optionsSelection", game.optionsSelection);
+    j.field("menuBallX", game.menuBallX);
+    j.field("menuBallY", game.menuBallY);
+    j.field("menuBallSpeed", game.menuBallSpeed);
+    j.field("menuBallVy", game.menuBallVy);
+    j.field("menuBallCell", game.menuBallCell);
     j.close('}');
     j.key("tutorial");
     j.open('{');
-    j.field("pageDeadline", pageDeadline);
+    j.field("pageDeadline", game.pageDeadline);
     j.close('}');
     j.key("timing");
     j.open('{');
-    j.field("nextTickTime", nextTickTime);
-    j.field("nextTrackTime", nextTrackTime);
-    j.field("currentTrack", currentTrack);
+    j.field("nextTickTime", game.nextTickTime);
+    j.field("nextTrackTime", game.nextTrackTime);
+    j.field("currentTrack", game.currentTrack);
     j.close('}');
     dumpRecorded(j);
     j.close('}');

@@ -1,4 +1,5 @@
 // kestrola-replay SCRIPT: plays a script of clicks, keys and waits against the game.
+#include "rules/game_state.h"
 #include "shell/replay_driver.h"
 #include <cstdio>
 

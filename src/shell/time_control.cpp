@@ -2,35 +2,36 @@
 #include "physics/ball_view.h"
 #include "render/frame.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
 #include "shell/audio.h"
 
 void startTime()
 {
-    if (buttonState[TimeToggle] == Unavailable) {
-        if (Options.messages) pushMessage("Get balls moving first");
+    if (game.buttonState[TimeToggle] == Unavailable) {
+        if (game.options.messages) pushMessage("Get balls moving first");
         return;
     }
     releaseActiveButtons();
-    buttonState[TimeToggle] = Active;
-    buttonState[TimeToggleRow2] = Active;
-    selectedBall = -1;
-    selectedTool = -1;
+    game.buttonState[TimeToggle] = Active;
+    game.buttonState[TimeToggleRow2] = Active;
+    game.selectedBall = -1;
+    game.selectedTool = -1;
     drawFrame();
-    gameMode = Running;
-    if (Options.sound) playEffect(EffectClock, CLOCK_CHANNEL, LOOP_FOREVER);
+    game.gameMode = Running;
+    if (game.options.sound) playEffect(EffectClock, CLOCK_CHANNEL, LOOP_FOREVER);
 }
 
 void pushPauseMessage()
 {
-    pushMessage(Options.messages ? "Game paused. You may wish to apply tools now." : "Pause");
+    pushMessage(game.options.messages ? "Game paused. You may wish to apply tools now." : "Pause");
 }
 
 void pauseTime()
 {
-    gameMode = Paused;
+    game.gameMode = Paused;
     updateBallArrows();
     pushPauseMessage();
-    if (Options.sound) haltChannel(CLOCK_CHANNEL);
+    if (game.options.sound) haltChannel(CLOCK_CHANNEL);
 }

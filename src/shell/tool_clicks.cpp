@@ -6,6 +6,7 @@
 #include "physics/simulation.h"
 #include "render/frame.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
@@ -18,23 +19,23 @@ constexpr double HIT_RADIUS = 7;
 constexpr int32_t TABLE_CLICK_TOP = 126;
 
 bool inButtonBand(int32_t y) { return y > 70 && y < 100; }
-int32_t buttonAt(int32_t x) { return x / 30 + 10 * buttonRow; }
+int32_t buttonAt(int32_t x) { return x / 30 + 10 * game.buttonRow; }
 
 // A tool button pressed while paused, or while time ran (the pause has already happened).
 void pressToolButton(int32_t k)
 {
-    if (buttonState[k] == Unavailable) {
-        if (Options.messages) pushMessage("Tool inavailable untill next turn");
+    if (game.buttonState[k] == Unavailable) {
+        if (game.options.messages) pushMessage("Tool inavailable untill next turn");
         return;
     }
     selectButton(k);
-    gameMode = ToolSelected;
+    game.gameMode = ToolSelected;
     if (k == QuitGame) {
-        gameMode = StartMenu;
-        fullRedraw = 1;
-        if (Options.music) playMusic(MusicMenu, LOOP_FOREVER);
+        game.gameMode = StartMenu;
+        game.fullRedraw = 1;
+        if (game.options.music) playMusic(MusicMenu, LOOP_FOREVER);
     } else if (k == EndTurn) {
-        for (Ball& ball : balls) ball.vx = ball.vy = 0;
+        for (Ball& ball : game.balls) ball.vx = ball.vy = 0;
         endOfTurn();
     }
 }
@@ -53,27 +54,28 @@ void pressButtonBand(int32_t x)
 void clickWhileRunning(int32_t x, int32_t y)
 {
     if (!inButtonBand(y)) return;
-    gameMode = Paused;
+    game.gameMode = Paused;
     updateBallArrows();
     pushPauseMessage();
-    buttonState[TimeToggle] = buttonState[TimeToggleRow2] = Available;
+    game.buttonState[TimeToggle] = game.buttonState[TimeToggleRow2] = Available;
     if (x >= 271)
         switchButtonRow();
     else if (x >= 31)
         pressToolButton(buttonAt(x));
-    if (Options.sound) haltChannel(CLOCK_CHANNEL);
+    if (game.options.sound) haltChannel(CLOCK_CHANNEL);
 }
 
 void applyStop(int32_t i)
 {
     stopBall(i);
-    gameMode = Paused;
-    selectedBall = -1;
-    selectedTool = -1;
+    game.gameMode = Paused;
+    game.selectedBall = -1;
+    game.selectedTool = -1;
     updateBallArrows();
     consumeUse(Stop);
     // Stopping the last moving ball leaves the turn open; only EndTurn or a new push goes on.
-    if (allBallsStopped()) buttonState[TimeToggle] = buttonState[TimeToggleRow2] = Unavailable;
+    if (allBallsStopped())
+        game.buttonState[TimeToggle] = game.buttonState[TimeToggleRow2] = Unavailable;
     pushMessage("Ball stopped");
 }
 
@@ -81,9 +83,9 @@ void applyStop(int32_t i)
 void pickBall(int32_t x, int32_t y)
 {
     for (int32_t i = 0; i < BALL_COUNT; ++i) {
-        Ball& ball = balls[i];
+        Ball& ball = game.balls[i];
         if (!ball.onTable || !(distanceTo(ball, x, y) < HIT_RADIUS)) continue;
-        if (selectedTool == Stop) {
+        if (game.selectedTool == Stop) {
             if (ball.vx == 0 && ball.vy == 0) {
                 pushMessage("Ball's speed is aready zero");
                 continue;
@@ -91,11 +93,11 @@ void pickBall(int32_t x, int32_t y)
             applyStop(i);
             return;
         }
-        selectedBall = i;
-        if (Options.messages) pushMessage("Select direction");
-        gameMode = Aiming;
-        aimX = ball.x;
-        aimY = ball.y;
+        game.selectedBall = i;
+        if (game.options.messages) pushMessage("Select direction");
+        game.gameMode = Aiming;
+        game.aimX = ball.x;
+        game.aimY = ball.y;
         ball.selected = 1;
         return;
     }
@@ -107,37 +109,37 @@ void placeTool(int32_t x, int32_t y)
         pushMessage("Can't apply tool: too close to border");
         return;
     }
-    const int32_t s = placedToolCount;
+    const int32_t s = game.placedToolCount;
     if (s < 0 || s >= PLACED_TOOL_SLOTS) return; // no turn places more than the slots hold
-    PlacedTool.kind[s] = selectedTool;
-    PlacedTool.x[s] = x;
-    PlacedTool.y[s] = y;
-    PlacedTool.screenX[s] = x;
-    PlacedTool.screenY[s] = y;
-    if (selectedTool == Fan) {
+    game.placedTools.kind[s] = game.selectedTool;
+    game.placedTools.x[s] = x;
+    game.placedTools.y[s] = y;
+    game.placedTools.screenX[s] = x;
+    game.placedTools.screenY[s] = y;
+    if (game.selectedTool == Fan) {
         // The Fan waits, uncounted, for the direction of its stream.
-        gameMode = Aiming;
-        if (Options.messages) pushMessage("Select direction");
-        aimX = x;
-        aimY = y;
+        game.gameMode = Aiming;
+        if (game.options.messages) pushMessage("Select direction");
+        game.aimX = x;
+        game.aimY = y;
         return;
     }
-    consumeUse(selectedTool);
+    consumeUse(game.selectedTool);
     applyToolEffect(s);
     // A Reflect block sets a ball beside it at once: it is drawn where it now lies.
     updateBallScreenPositions();
     // A tool that leaves every ball at rest, once it has acted on all of them, has ended the
     // turn, even the match; the new turn (or the end screen) stands as the turn's end left it.
-    if (gameMode != ToolSelected) return;
-    if (selectedTool == Magnet)
+    if (game.gameMode != ToolSelected) return;
+    if (game.selectedTool == Magnet)
         pushMessage("Magnet set (balls won't grow in value while in field)");
     refreshTimeToggle();
     updateBallArrows();
-    if (!toolCatalogue[selectedTool].staysPlaced)
+    if (!toolCatalogue[game.selectedTool].staysPlaced)
         clearPlacedTool(s);
     else
-        placedToolCount = s + 1;
-    gameMode = Paused;
+        game.placedToolCount = s + 1;
+    game.gameMode = Paused;
 }
 
 void clickWithToolSelected(int32_t x, int32_t y)
@@ -146,21 +148,21 @@ void clickWithToolSelected(int32_t x, int32_t y)
         if (inButtonBand(y)) pressButtonBand(x);
         return;
     }
-    if (selectedTool < 0) return;
-    if (toolCatalogue[selectedTool].target == TargetBall)
+    if (game.selectedTool < 0) return;
+    if (toolCatalogue[game.selectedTool].target == TargetBall)
         pickBall(x, y);
-    else if (toolCatalogue[selectedTool].target == TargetPoint)
+    else if (toolCatalogue[game.selectedTool].target == TargetPoint)
         placeTool(x, y);
 }
 
 void completeApplication()
 {
     // The Fan spent its use when its stream was set; a ball tool spends it now.
-    if (toolCatalogue[selectedTool].target == TargetBall) consumeUse(selectedTool);
-    gameMode = Paused;
-    if (selectedBall >= 0) balls[selectedBall].selected = 0;
-    selectedBall = -1;
-    selectedTool = -1;
+    if (toolCatalogue[game.selectedTool].target == TargetBall) consumeUse(game.selectedTool);
+    game.gameMode = Paused;
+    if (game.selectedBall >= 0) game.balls[game.selectedBall].selected = 0;
+    game.selectedBall = -1;
+    game.selectedTool = -1;
     updateBallScreenPositions();
     refreshTimeToggle();
 }
@@ -170,32 +172,32 @@ void completeApplication()
 // nothing.
 bool aimHasItsSubject()
 {
-    if (selectedTool < 0) return false;
-    if (toolCatalogue[selectedTool].target == TargetBall)
-        return selectedBall >= 0 && selectedBall < BALL_COUNT;
-    return placedToolCount >= 0 && placedToolCount < PLACED_TOOL_SLOTS;
+    if (game.selectedTool < 0) return false;
+    if (toolCatalogue[game.selectedTool].target == TargetBall)
+        return game.selectedBall >= 0 && game.selectedBall < BALL_COUNT;
+    return game.placedToolCount >= 0 && game.placedToolCount < PLACED_TOOL_SLOTS;
 }
 
 void clickWhileAiming(int32_t x, int32_t y)
 {
     if (!aimHasItsSubject()) return;
-    const int32_t b = selectedBall;
-    if (selectedTool == Cue) {
+    const int32_t b = game.selectedBall;
+    if (game.selectedTool == Cue) {
         strikeBall(b, x, y);
-    } else if (selectedTool == Fan) {
-        const int32_t s = placedToolCount;
-        PlacedTool.dirX[s] = (x - PlacedTool.x[s]) / 10;
-        PlacedTool.dirY[s] = (y - PlacedTool.y[s]) / 10;
+    } else if (game.selectedTool == Fan) {
+        const int32_t s = game.placedToolCount;
+        game.placedTools.dirX[s] = (x - game.placedTools.x[s]) / 10;
+        game.placedTools.dirY[s] = (y - game.placedTools.y[s]) / 10;
         consumeUse(Fan);
         applyToolEffect(s);
         refreshTimeToggle();
         updateBallArrows();
-        gameMode = Paused;
-        placedToolCount = s + 1;
+        game.gameMode = Paused;
+        game.placedToolCount = s + 1;
         pushMessage("Fan set (balls won't grow in value while blown at)");
-    } else if (selectedTool == Teleport) {
+    } else if (game.selectedTool == Teleport) {
         if (!teleportBall(b, x, y)) return;
-    } else if (selectedTool == Jump) {
+    } else if (game.selectedTool == Jump) {
         if (!jumpBall(b, x, y)) return;
     } else {
         return;
@@ -207,7 +209,7 @@ void clickWhileAiming(int32_t x, int32_t y)
 
 void leftClickInMatch(int32_t x, int32_t y)
 {
-    switch (gameMode) {
+    switch (game.gameMode) {
     case Paused:
         if (inButtonBand(y)) pressButtonBand(x);
         break;
@@ -220,25 +222,26 @@ void leftClickInMatch(int32_t x, int32_t y)
 
 void cancelTool()
 {
-    gameMode = Paused;
-    selectedTool = -1;
+    game.gameMode = Paused;
+    game.selectedTool = -1;
     releaseActiveButtons();
-    if (selectedBall >= 0) {
-        balls[selectedBall].selected = 0;
-        selectedBall = -1;
+    if (game.selectedBall >= 0) {
+        game.balls[game.selectedBall].selected = 0;
+        game.selectedBall = -1;
     }
-    const bool slotInUse = placedToolCount >= 0 && placedToolCount < PLACED_TOOL_SLOTS;
-    if (slotInUse && PlacedTool.kind[placedToolCount] != -1) clearPlacedTool(placedToolCount);
+    const bool slotInUse = game.placedToolCount >= 0 && game.placedToolCount < PLACED_TOOL_SLOTS;
+    if (slotInUse && game.placedTools.kind[game.placedToolCount] != -1)
+        clearPlacedTool(game.placedToolCount);
     pushMessage("Tool deselected");
 }
 
 void followAim(int32_t x, int32_t y)
 {
-    if (selectedTool == Jump) {
+    if (game.selectedTool == Jump) {
         // The Jump keeps the ball's direction, and at rest it has none: the aim stays put.
-        if (selectedBall >= 0) jumpTarget(selectedBall, x, y, aimX, aimY);
-    } else if (selectedTool >= 0 && toolCatalogue[selectedTool].aims) {
-        aimX = x;
-        aimY = y;
+        if (game.selectedBall >= 0) jumpTarget(game.selectedBall, x, y, game.aimX, game.aimY);
+    } else if (game.selectedTool >= 0 && toolCatalogue[game.selectedTool].aims) {
+        game.aimX = x;
+        game.aimY = y;
     }
 }

@@ -2,6 +2,7 @@
 // driver's own start-up, commands and main loop, with every call into the allocator
 // counted. Once the first frame is drawn the game's thread must not allocate again. Calls from
 // the mixer's own playback thread are counted apart and only reported.
+#include "rules/game_state.h"
 #include "shell/replay_driver.cpp"
 #include <atomic>
 #include <cstdio>
@@ -146,7 +147,7 @@ int main(int argc, char** argv)
     if (!startUp()) return 1;
     // The first frame is on the display now. Each line is read before counting and run while
     // counting: the driver's commands take nothing of their own for a line that is right.
-    const uint32_t ticksAtStart = ticksRun;
+    const uint32_t ticksAtStart = game.ticksRun;
     for (size_t i = 0; i < lines.size(); ++i) {
         const Words words = wordsOf(lines[i]);
         if (words.empty()) continue;
@@ -160,7 +161,7 @@ int main(int argc, char** argv)
     }
     std::printf("%u virtual ms, %u ticks after the first frame; %llu allocations on the mixer's "
                 "playback thread (not the game's)\n",
-                virtualClockMs, ticksRun - ticksAtStart,
+                virtualClockMs, game.ticksRun - ticksAtStart,
                 static_cast<unsigned long long>(otherThreadCalls.load()));
     uint64_t ours = 0;
     for (int32_t s = 0; s < SOURCES && sourceName[s]; ++s) {

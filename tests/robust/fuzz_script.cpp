@@ -6,6 +6,7 @@
 // kinds, the options and the tutorial.
 #include "physics/ball.h"
 #include "rules/game_mode.h"
+#include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
@@ -41,7 +42,7 @@ bool terminated(const char* line) { return std::memchr(line, '\0', MESSAGE_LINE_
 const char* fault(char* detail, size_t size)
 {
     for (int32_t i = 0; i < BALL_COUNT; ++i) {
-        const Ball& b = balls[i];
+        const Ball& b = game.balls[i];
         if (!std::isfinite(b.x) || !std::isfinite(b.y) || !std::isfinite(b.vx) ||
             !std::isfinite(b.vy)) {
             std::snprintf(detail, size, "ball %d at (%g, %g) moving (%g, %g)", i, b.x, b.y, b.vx,
@@ -53,40 +54,40 @@ const char* fault(char* detail, size_t size)
     // pocketed by one of its players. Outside a match the table is whatever was left: the
     // untouched start (every ball off it and nobody's) or the tutorial's demonstration, whose
     // strip balls are off the table and nobody's.
-    const bool inMatch = gameMode >= Paused && gameMode <= Running;
-    const int32_t players = inMatch ? (Match.gameKind == 2 ? 2 : 1) : 2;
+    const bool inMatch = game.gameMode >= Paused && game.gameMode <= Running;
+    const int32_t players = inMatch ? (game.match.gameKind == 2 ? 2 : 1) : 2;
     for (int32_t i = 0; i < BALL_COUNT; ++i) {
-        const Ball& b = balls[i];
+        const Ball& b = game.balls[i];
         const bool onTable = b.onTable == 1 && b.pocketedBy == -1;
         const bool pocketed = b.onTable == 0 && b.pocketedBy >= 0 && b.pocketedBy < players;
         const bool leftOver = !inMatch && b.onTable == 0 && b.pocketedBy == -1;
         if (!onTable && !pocketed && !leftOver) {
             std::snprintf(detail, size,
                           "ball %d: onTable %d, pocketedBy %d, GameMode %d, %d players", i,
-                          b.onTable, b.pocketedBy, gameMode, players);
+                          b.onTable, b.pocketedBy, game.gameMode, players);
             return "a ball is neither on the table nor pocketed by a player of the match";
         }
     }
-    if (Match.points[0] < 0 || Match.points[1] < 0) {
-        std::snprintf(detail, size, "points %d and %d", Match.points[0], Match.points[1]);
+    if (game.match.points[0] < 0 || game.match.points[1] < 0) {
+        std::snprintf(detail, size, "points %d and %d", game.match.points[0], game.match.points[1]);
         return "negative points";
     }
-    if (!knownMode(gameMode)) {
-        std::snprintf(detail, size, "GameMode %d", gameMode);
+    if (!knownMode(game.gameMode)) {
+        std::snprintf(detail, size, "GameMode %d", game.gameMode);
         return "GameMode is none of its values";
     }
-    if (placedToolCount < 0 || placedToolCount > PLACED_TOOL_SLOTS) {
-        std::snprintf(detail, size, "placedToolCount %d", placedToolCount);
+    if (game.placedToolCount < 0 || game.placedToolCount > PLACED_TOOL_SLOTS) {
+        std::snprintf(detail, size, "placedToolCount %d", game.placedToolCount);
         return "placedToolCount out of 0 to 30";
     }
-    for (int32_t i = 0; i < placedToolCount; ++i) {
-        if (!std::isfinite(PlacedTool.x[i]) || !std::isfinite(PlacedTool.y[i]) ||
-            !std::isfinite(PlacedTool.dirX[i]) || !std::isfinite(PlacedTool.dirY[i])) {
+    for (int32_t i = 0; i < game.placedToolCount; ++i) {
+        if (!std::isfinite(game.placedTools.x[i]) || !std::isfinite(game.placedTools.y[i]) ||
+            !std::isfinite(game.placedTools.dirX[i]) || !std::isfinite(game.placedTools.dirY[i])) {
             std::snprintf(detail, size, "placed tool %d", i);
             return "a placed tool's place or stream is not finite";
         }
     }
-    if (!terminated(MessageLog.upper) || !terminated(MessageLog.lower)) {
+    if (!terminated(game.messageLog.upper) || !terminated(game.messageLog.lower)) {
         std::snprintf(detail, size, "the message lines");
         return "a message line runs past its buffer";
     }
@@ -166,10 +167,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (size_t i = 0; i < lines.size(); ++i) {
             const Words words = wordsOf(lines[i]);
             if (words.empty()) continue;
-            const int32_t modeBefore = gameMode;
+            const int32_t modeBefore = game.gameMode;
             const Outcome outcome = execute(words);
             if (words[0] == "set") staged = true;
-            if (modeBefore == StartMenu && gameMode == Paused) staged = false;
+            if (modeBefore == StartMenu && game.gameMode == Paused) staged = false;
             if (!outcome.error.empty()) {
                 // The driver ends with status 2 after printing this: it must be one line
                 // holding the line number and a message.
