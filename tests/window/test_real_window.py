@@ -2,8 +2,11 @@
 Kestrola, draws the start menu into it, answers the mouse and the keyboard as a player uses
 them, shows exactly the pixels the scripted driver composes for the same state, and each flow
 ends through one of the ways out (the Quit entry, F10, closing the window) with status 1 and its
-log complete."""
+log complete. Started once, the program opens its log and each of its pictures, tracks and
+effects exactly once."""
+import collections
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -12,7 +15,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir))
 import bmp  # noqa: E402
-from scratch import BEFORE_THE_IMAGES, GAME, Folder  # noqa: E402
+from scratch import ASSET_FOLDERS, ASSETS, BEFORE_THE_IMAGES, GAME, Folder  # noqa: E402
 from virtual_display import GameWindow, start_display, stop_display, wait_for  # noqa: E402
 
 SIZE = 300
@@ -147,6 +150,70 @@ class RealWindow(unittest.TestCase):
         self.wait_for_pixels(expected)
         self.window.close()
         self.ends_with_status_1(BEFORE_THE_IMAGES + "preparing field\n")
+
+
+# A file opened, as strace writes the call: the path is the first quoted argument. Opened from
+# another thread while one call is under way, the call is cut in two and the path stays in the
+# first half.
+OPENING = re.compile(r'\b(?:open|openat|openat2|creat)\((?:[^,"]*, )?"((?:[^"\\]|\\.)*)"')
+
+
+class StartsOnce(unittest.TestCase):
+    # A failure lists each file opened other than once.
+    maxDiff = None
+
+    def test_the_log_and_every_picture_track_and_effect_are_opened_exactly_once(self):
+        xvfb, env = start_display("640x480")
+        self.addCleanup(stop_display, xvfb)
+        folder = Folder()
+        self.addCleanup(folder.__exit__)
+        trace = folder.file("opened.trace")
+        game = subprocess.Popen(["strace", "-f", "-qq", "-s", "4096", "-o", trace,
+                                 "-e", "trace=?open,openat,?openat2,?creat", GAME],
+                                cwd=folder.path, env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.PIPE, text=True)
+
+        # Ended by a signal it may catch, strace ends the game with the same signal.
+        def stop_game():
+            if game.poll() is None:
+                game.terminate()
+                game.communicate()
+        self.addCleanup(stop_game)
+        window = GameWindow(env)
+        self.assertTrue(wait_for(window.find, seconds=30.0),
+                        "no window titled Kestrola appeared (status %s)" % game.poll())
+        # Whatever the program opens before its main loop has been opened once the loop runs,
+        # and the loop rolls the menu's ball: two pictures of the menu that differ below the
+        # band. The first frame alone is drawn halfway through the start-up.
+        band = MENU_BALL_BAND * SIZE * 3
+        menus = []
+
+        def ball_rolled():
+            shown = window.rgb()
+            if len({shown[i:i + 3] for i in range(0, len(shown), 3)}) > 200:
+                menus.append(shown[band:])
+            return len(set(menus)) > 1
+        self.assertTrue(wait_for(ball_rolled, seconds=30.0), "the menu's ball never rolled")
+        window.key("F10")
+        errors = game.communicate(timeout=30)[1]
+        self.assertEqual(game.returncode, 1, errors)
+        self.assertEqual(folder.log(), BEFORE_THE_IMAGES)
+
+        opened = collections.Counter()
+        with open(trace) as file:
+            for path in OPENING.findall(file.read()):
+                path = os.path.relpath(path, folder.path) if os.path.isabs(path) \
+                    else os.path.normpath(path)
+                if path == "logFile.txt" or path.split(os.sep)[0] in ASSET_FOLDERS:
+                    opened[path] += 1
+        files = ["logFile.txt"]
+        for name in ASSET_FOLDERS:
+            entries = os.listdir(os.path.join(ASSETS, name))
+            self.assertTrue(entries, "the build made no %s" % name)
+            files += [os.path.join(name, entry) for entry in entries]
+        # Any file opened twice, or never, or not one of these, with the times it was: none.
+        self.assertEqual({path: opened[path] for path in set(files) | set(opened)
+                          if opened[path] != 1}, {})
 
 
 if __name__ == "__main__":
