@@ -374,4 +374,60 @@ TEST(SheetArt, DigitsSpeedsAndBannersAreDrawnAndEachTheirOwn)
             EXPECT_EQ(drawnPixels(banners, 0, row, 300, 1), 0) << "banner " << b << " row " << row;
 }
 
+// The options panel under the game's values: the speed cell and the three off marks go to fixed
+// places (window (157, 136), (161, 153), (185, 170), (173, 187), the panel at (115, 125)). A
+// switch that is on shows the panel's own "on" badge, which must fill exactly the rectangle its
+// off mark covers: the mark then hides all of it, and no badge, nor a name, shows anywhere else.
+TEST(OptionsArt, EachOnBadgeFillsExactlyTheRectangleItsOffMarkCovers)
+{
+    const Sheet panel = load("Images/options.bmp");
+    const Sheet values = load("Images/stOptionsValues.bmp");
+    struct Value {
+        const char* name;
+        int32_t x, y, w;
+    };
+    const Value speed = {"speed", 42, 11, 25};
+    const Value switches[] = {
+        {"messages", 46, 28, 32}, {"sound", 70, 45, 32}, {"music", 58, 62, 32}};
+    const uint32_t face = pixelAt(values.image, 150, 0);
+    ASSERT_EQ(pixelAt(panel.image, 55, 90), face) << "the panel's face is the marks' own colour";
+    auto inside = [](const Value& v, int32_t x, int32_t y) {
+        return x >= v.x && x < v.x + v.w && y >= v.y && y < v.y + 16;
+    };
+    // The "on" lettering: the one green on the panel's face.
+    auto green = [&](int32_t x, int32_t y) {
+        const Colour c = colourAt(panel, x, y);
+        return hue(c) > 90 && hue(c) < 160 && saturation(c) > 0.3 && c.g > 60;
+    };
+    for (const Value& v : {speed, switches[0], switches[1], switches[2]}) {
+        // Round each value the face is bare: the badge keeps within it and the name ends before.
+        int32_t crowded = 0;
+        for (int32_t y = v.y - 1; y <= v.y + 16; ++y)
+            for (int32_t x = v.x - 1; x <= v.x + v.w; ++x)
+                crowded += !inside(v, x, y) && pixelAt(panel.image, x, y) != face;
+        EXPECT_EQ(crowded, 0) << v.name << ": something touches its value from outside";
+    }
+    for (const Value& v : switches) {
+        // The badge's box is the mark's own box: its outer two pixels all round match the mark.
+        int32_t unlike = 0, lettering = 0;
+        for (int32_t y = 0; y < 16; ++y)
+            for (int32_t x = 0; x < 32; ++x) {
+                const bool edge = x < 2 || x >= 30 || y < 2 || y >= 14;
+                unlike += edge && pixelAt(panel.image, v.x + x, v.y + y) !=
+                                      pixelAt(values.image, 150 + x, y);
+                lettering += green(v.x + x, v.y + y);
+            }
+        EXPECT_EQ(unlike, 0) << v.name << ": the badge's box is not where the off mark goes";
+        EXPECT_GT(lettering, 15) << v.name << ": no \"on\" under the off mark";
+    }
+    int32_t stray = 0;
+    for (int32_t y = 3; y < 97; ++y)
+        for (int32_t x = 3; x < 107; ++x) {
+            bool covered = false;
+            for (const Value& v : switches) covered = covered || inside(v, x, y);
+            stray += !covered && green(x, y);
+        }
+    EXPECT_EQ(stray, 0) << "an \"on\" shows where no off mark can cover it";
+}
+
 } // namespace

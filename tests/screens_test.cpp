@@ -19,6 +19,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -102,7 +103,7 @@ TEST(Grades, OnlyTheTopBoundIsInclusive)
         EXPECT_EQ(gradeLetter(points[i]), letters[i]) << points[i];
 }
 
-TEST(MessageLog, PushesScrollUpAndLongLinesAreCut)
+TEST(game.messageLog, PushesScrollUpAndLongLinesAreCut)
 {
     pushMessage("Ball stopped");
     pushMessage("Pause");
@@ -277,18 +278,55 @@ TEST_F(Screens, TheMenuHighlightMarksRowsZeroToFourOnly)
     }
 }
 
+// Each switch that is off gets the off mark at its own place and changes nothing else on the
+// screen; one that is on leaves the panel as it is.
 TEST_F(Screens, TheOptionsShowTheSpeedAndAnOffMarkForEachSettingThatIsOff)
 {
+    struct Switch {
+        const char* name;
+        uint8_t OptionsRecord::*field;
+        int32_t x, y;
+    };
+    const Switch switches[] = {{"messages", &OptionsRecord::messages, 161, 153},
+                               {"sound", &OptionsRecord::sound, 185, 170},
+                               {"music", &OptionsRecord::music, 173, 187}};
     game.gameMode = OptionsMenu;
     game.optionsSelection = -1;
     const OptionsRecord saved = game.options;
     game.options.speed = 60;
-    game.options.sound = 0;
+    for (const Switch& s : switches) game.options.*s.field = 1;
     composeFrame();
     EXPECT_TRUE(spriteAt(optionValuesImage, 125, 0, 25, 16, 157, 136));
-    EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, 185, 170));
-    EXPECT_FALSE(spriteAt(optionValuesImage, 150, 0, 32, 16, 161, 153));
-    EXPECT_FALSE(spriteAt(optionValuesImage, 150, 0, 32, 16, 173, 187));
+    for (const Switch& s : switches)
+        EXPECT_FALSE(spriteAt(optionValuesImage, 150, 0, 32, 16, s.x, s.y)) << s.name;
+    std::vector<uint32_t> allOn;
+    for (int32_t y = 0; y < 300; ++y)
+        for (int32_t x = 0; x < 300; ++x) allOn.push_back(pixelAt(screen, x, y));
+
+    // The pixels that differ from the screen with every switch on, outside the given marks.
+    auto changedOutside = [&](std::initializer_list<const Switch*> marks) {
+        int32_t changed = 0;
+        for (int32_t y = 0; y < 300; ++y)
+            for (int32_t x = 0; x < 300; ++x) {
+                bool inMark = false;
+                for (const Switch* m : marks)
+                    inMark = inMark || (x >= m->x && x < m->x + 32 && y >= m->y && y < m->y + 16);
+                changed += !inMark && pixelAt(screen, x, y) != allOn[300 * y + x];
+            }
+        return changed;
+    };
+    for (const Switch& s : switches) {
+        game.options.*s.field = 0;
+        composeFrame();
+        EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, s.x, s.y)) << s.name;
+        EXPECT_EQ(changedOutside({&s}), 0) << s.name << " off changes the screen elsewhere";
+        game.options.*s.field = 1;
+    }
+    for (const Switch& s : switches) game.options.*s.field = 0;
+    composeFrame();
+    for (const Switch& s : switches)
+        EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, s.x, s.y)) << s.name;
+    EXPECT_EQ(changedOutside({&switches[0], &switches[1], &switches[2]}), 0);
     game.options = saved;
 }
 

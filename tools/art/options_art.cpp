@@ -7,14 +7,21 @@
 
 // Options row k covers panel rows 11 + 17k to 26 + 17k (window rows 136 + 17k onwards).
 constexpr int32_t OPTION_ROWS = 5;
-constexpr const char* OPTION_NAMES[OPTION_ROWS] = {"Speed", "Messages", "Sound", "Music", "Back"};
+// The messages switch turns the optional hints on and off, and "Hints" leaves room before its
+// badge, which stands furthest to the left.
+constexpr const char* OPTION_NAMES[OPTION_ROWS] = {"Speed", "Hints", "Sound", "Music", "Back"};
 // Where the game draws the speed cell (row 0) and the off marks of messages, sound and music
-// (rows 1 to 3, one column), in panel coordinates; each name must end before it. Back has none.
+// (rows 1 to 3), in panel coordinates: window (157, 136), (161, 153), (185, 170), (173, 187).
+// Each switch's "on" badge fills its mark's rectangle exactly, and each name ends before its
+// value. Back has none.
 constexpr int32_t VALUE_ROWS = 4;
-constexpr int32_t VALUE_X[VALUE_ROWS] = {42, 70, 70, 70};
+constexpr int32_t VALUE_X[VALUE_ROWS] = {42, 46, 70, 58};
+constexpr int32_t VALUE_Y[VALUE_ROWS] = {11, 28, 45, 62};
 constexpr int32_t MARK_WIDTH = 32, MARK_HEIGHT = 16;
 constexpr int32_t SPEED_CELL_WIDTH = 25;
 constexpr double LABEL_X = 5.0;
+// The clear space between a name, its dotted leader and its value.
+constexpr double NAME_GAP = 3.0;
 
 // A small sunken box with a word in it, the same for the panel's "on" and the sprites' "off".
 static void drawValueBox(cairo_t* cr, double x, double y, double w, const char* text, Rgb colour)
@@ -64,15 +71,26 @@ Picture makeOptionsPanel(const ImageFile& file)
     double size = 12.0;
     for (int32_t k = 0; k < VALUE_ROWS; k++)
         size = fittingSize(cr, "DejaVu Sans Condensed", FontStyle::Bold, size, OPTION_NAMES[k],
-                           VALUE_X[k] - 2.0 - LABEL_X);
+                           VALUE_X[k] - NAME_GAP - LABEL_X);
     selectFont(cr, "DejaVu Sans Condensed", FontStyle::Bold, size);
     for (int32_t k = 0; k < OPTION_ROWS; k++) {
         const double baseline = 23.0 + 17.0 * k;
         drawShadowedLabel(cr, OPTION_NAMES[k], LABEL_X, baseline, CREAM, INK);
+        if (k >= VALUE_ROWS) continue;
+        // The values stand at different places along their rows; a dotted leader carries the
+        // eye from each name to its own.
+        const double end = VALUE_X[k] - NAME_GAP;
+        setSource(cr, scaleRgb(BRASS, 0.75));
+        for (double x = LABEL_X + textWidth(cr, OPTION_NAMES[k]) + NAME_GAP + 1.0; x + 1.0 <= end;
+             x += 3.0) {
+            cairo_rectangle(cr, x, baseline - 1.0, 1.0, 1.0);
+            cairo_fill(cr);
+        }
     }
-    // With an option on the game draws nothing here, so the panel itself says "on".
-    for (int32_t k = 1; k <= 3; k++)
-        drawValueBox(cr, VALUE_X[k], 11 + 17 * k, MARK_WIDTH, "on", SIGNAL_GREEN);
+    // With an option on the game draws nothing here, so the panel itself says "on", in a badge
+    // the same size as the off mark that covers it.
+    for (int32_t k = 1; k < VALUE_ROWS; k++)
+        drawValueBox(cr, VALUE_X[k], VALUE_Y[k], MARK_WIDTH, "on", SIGNAL_GREEN);
     Picture picture = flattenKeyed(canvas, file, 0.5, &FELT);
     freeCanvas(canvas);
     return picture;
