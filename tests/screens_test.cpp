@@ -103,7 +103,7 @@ TEST(Grades, OnlyTheTopBoundIsInclusive)
         EXPECT_EQ(gradeLetter(points[i]), letters[i]) << points[i];
 }
 
-TEST(game.messageLog, PushesScrollUpAndLongLinesAreCut)
+TEST(MessageLog, PushesScrollUpAndLongLinesAreCut)
 {
     pushMessage("Ball stopped");
     pushMessage("Pause");
