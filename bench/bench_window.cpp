@@ -14,14 +14,7 @@
 bool openBenchWindow()
 {
     if (screen) return true;
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
-    screen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 32, 0);
-    if (!screen) return false;
-    progressLog = std::tmpfile();
-    connectPlatform(); // a turn that ends inside a tick draws its frame, as in the game
-    loadAssets();
-    return true;
+    return startUp(ScriptedGame);
 }
 
 namespace {

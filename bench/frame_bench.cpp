@@ -107,7 +107,7 @@ void compose(benchmark::State& state)
 void draw(benchmark::State& state, bool everything)
 {
     for (auto _ : state) {
-        game.fullRedraw = everything;
+        fullRedraw = everything;
         drawFrame();
         benchmark::ClobberMemory();
     }

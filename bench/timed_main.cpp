@@ -6,6 +6,6 @@
 int main(int, char**)
 {
     afterFirstFrame = stampFirstFrame;
-    if (!startUp()) return 1;
+    if (!startUp(PlayerGame)) return 1;
     for (;;) runPass();
 }

@@ -145,8 +145,6 @@ TEST(Images, TheFrameLeavesTheCushionedFieldOpenAndThePocketsSitInTheCorners)
 TEST(Images, TheFirstFrameShowsTheStartMenu)
 {
     openTestWindow();
-    game.gameMode = StartMenu;
-    loadAssets();
     // The start background fills the window, with the menu ball over it at the bottom.
     int32_t same = 0;
     for (int32_t y = 0; y < 250; ++y)

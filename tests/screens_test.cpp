@@ -4,7 +4,6 @@
 #include "physics/ball.h"
 #include "physics/ball_view.h"
 #include "render/assets.h"
-#include "render/ball_sprites.h"
 #include "render/font.h"
 #include "render/frame.h"
 #include "render/menu_screens.h"
@@ -47,11 +46,7 @@ bool arrowAt(int32_t speedClass, int32_t sector, int32_t x, int32_t y)
 
 class Screens : public ::testing::Test {
   protected:
-    static void SetUpTestSuite()
-    {
-        openTestWindow();
-        if (!fieldImage) loadAssets();
-    }
+    static void SetUpTestSuite() { openTestWindow(); }
     void SetUp() override
     {
         prepareField();
@@ -245,7 +240,7 @@ TEST_F(Screens, EachModePushesOnlyItsOwnRectangles)
                  {EndScreen, 1, 150, 150}, {130, 1, 100, 200},      {101, 0, 0, 0}};
     for (const Case& c : cases) {
         game.gameMode = c.mode;
-        game.fullRedraw = 0;
+        fullRedraw = 0;
         drawFrame();
         ASSERT_EQ(pushedRects.count, c.count) << "mode " << c.mode;
         if (c.count) {
@@ -254,11 +249,11 @@ TEST_F(Screens, EachModePushesOnlyItsOwnRectangles)
         }
     }
     game.gameMode = Paused;
-    game.fullRedraw = 1;
+    fullRedraw = 1;
     drawFrame();
     ASSERT_EQ(pushedRects.count, 1);
     EXPECT_EQ(pushedRects.rects[0].w, 300);
-    EXPECT_EQ(game.fullRedraw, 0);
+    EXPECT_EQ(fullRedraw, 0);
 }
 
 TEST_F(Screens, TheMenuHighlightMarksRowsZeroToFourOnly)

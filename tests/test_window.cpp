@@ -1,17 +1,13 @@
 #include "test_window.h"
 #include "render/surfaces.h"
-#include "rules/progress_log.h"
+#include "shell/main_loop.h"
 #include <cstdio>
 #include <cstdlib>
 
 void openTestWindow()
 {
     if (screen) return;
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    SDL_Init(SDL_INIT_VIDEO);
-    screen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 32, 0);
-    if (!progressLog) progressLog = std::tmpfile();
+    if (!startUp(ScriptedGame)) std::abort();
 }
 
 SDL_Surface* makeSolidImage(int32_t w, int32_t h, uint32_t pixel)

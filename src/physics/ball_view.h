@@ -3,6 +3,13 @@
 #pragma once
 #include <cstdint>
 
+// The ball sheet: square cells side by side, the white one first.
+constexpr int32_t BALL_CELL_SIZE = 14;
+constexpr int32_t SELECTED_BALL_CELL = 0;
+
+// The ball cell 1 (cyan, value 0) to 9 (pink, over 30) for a value.
+int32_t ballCell(int32_t value);
+
 // A position truncated toward zero to a whole pixel. Far outside the window it saturates, so a
 // ball that has rolled off for ever still has a drawing position.
 int32_t pixelOf(double position);

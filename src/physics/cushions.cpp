@@ -1,19 +1,11 @@
 #include "physics/cushions.h"
 #include "physics/ball.h"
-#include "rules/game_mode.h"
+#include "physics/physics_reports.h"
 #include "rules/game_state.h"
-#include "rules/match.h"
-#include "rules/message_log.h"
 #include "rules/platform.h"
-#include "rules/turn_cycle.h"
-#include "rules/tutorial.h"
-#include "rules/tutorial_pages.h"
 #include <cmath>
-#include <cstdio>
 
 namespace {
-
-constexpr int32_t MAX_POCKETED_VALUE = 49;
 
 // One cushion: which side of its line the ball has crossed, the stretch of the line that is
 // cushion (it stops 2 pixels short of each corner), and how far past the line a pocket takes it.
@@ -42,36 +34,6 @@ void playBounce(double speedAcross)
     }
 }
 
-void pocketBall(Ball& ball)
-{
-    const int32_t p = game.match.currentPlayer;
-    ball.onTable = 0;
-    ball.y = 25.0;
-    // Player 1's balls line up from the left of the Panel strip, player 2's from the right.
-    ball.x =
-        p == 0 ? 15 + 14 * game.match.ballsPocketed[0] : 285 - 14 * game.match.ballsPocketed[1];
-    ball.screenX = static_cast<int32_t>(ball.x);
-    ball.screenY = static_cast<int32_t>(ball.y);
-    if (ball.value > MAX_POCKETED_VALUE) ball.value = MAX_POCKETED_VALUE;
-    game.match.points[p] += ball.value;
-    if (game.match.points[p] <= 0) game.match.points[p] = 0;
-    ball.vx = ball.vy = 0;
-    ball.pocketedBy = p;
-    ++game.match.ballsPocketed[p];
-    char line[MESSAGE_LINE_SIZE];
-    if (ball.value > 0)
-        std::snprintf(line, sizeof line, "Well done, player %d! You get %d points!", p + 1,
-                      ball.value);
-    else
-        std::snprintf(line, sizeof line, "Ball hit nothing before entering a pocket, no score...");
-    pushMessage(line);
-    // The page is judged as it was when the ball fell, and is turned once: should the end of
-    // the turn already have turned it, it is not turned a second time.
-    const int32_t page = game.gameMode;
-    endOfTurn();
-    if (tutorialPage(page).pocketingTurns && game.gameMode == page) advanceTutorialPage();
-}
-
 } // namespace
 
 void railAndPocketCheck(int32_t i)
@@ -90,7 +52,7 @@ void railAndPocketCheck(int32_t i)
             // Every contact counts, even one that was already moving away.
             if (!ball.noScore) ++ball.value;
         } else if ((across - cushion.pocketLimit) * cushion.outward > 0) {
-            pocketBall(ball);
+            ballPocketed(i);
         }
         return;
     }

@@ -1,11 +1,11 @@
 #include "physics/field_effects.h"
 #include "physics/ball.h"
+#include "physics/physics_reports.h"
 #include "physics/simulation.h"
 #include "rules/game_state.h"
 #include "rules/message_log.h"
 #include "rules/random.h"
 #include "rules/tool_catalogue.h"
-#include "rules/turn_cycle.h"
 #include <cmath>
 
 namespace {
@@ -148,9 +148,10 @@ void applyToolEffect(int32_t slot)
     if (kind == Boost) pushMessage("All balls accelerated!");
     if (kind == Chaos) pushMessage("Balls' movement randomized!");
     game.toolEffectRunning = 0;
-    // The turn that the effect brought to its end ends now, with the effect whole inside it.
+    // A ball the effect brought to rest is told of now, with the effect whole: should the turn
+    // end, it ends after the tool has acted on every ball.
     if (game.ballStoppedDuringEffect) {
         game.ballStoppedDuringEffect = 0;
-        endOfTurn();
+        ballCameToRest();
     }
 }

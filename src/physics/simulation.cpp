@@ -4,16 +4,13 @@
 #include "physics/collision.h"
 #include "physics/cushions.h"
 #include "physics/field_effects.h"
+#include "physics/physics_reports.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/tool_catalogue.h"
-#include "rules/turn_cycle.h"
-#include "rules/tutorial_pages.h"
 #include <cmath>
 
 namespace {
-
-constexpr int32_t VALUELESS_TUTORIAL_BALL = 11;
 
 // The region where the cloth slows a ball. It reaches below the bottom cushion line, so a ball
 // in a bottom corner zone still slows down, while one beyond the other lines does not.
@@ -50,7 +47,9 @@ void stepBall(int32_t i)
     ball.noScore = 0;
 }
 
-void runTick(bool withFriction)
+} // namespace
+
+void tickBalls(bool withFriction)
 {
     for (int32_t slot = 0; slot < PLACED_TOOL_SLOTS; ++slot) applyToolEffect(slot);
     for (int32_t i = 0; i < BALL_COUNT; ++i) {
@@ -59,18 +58,9 @@ void runTick(bool withFriction)
     }
 }
 
-} // namespace
-
 void gameTick()
 {
-    runTick(true);
-    updateBallScreenPositions();
-}
-
-void tutorialTick()
-{
-    runTick(tutorialPage(game.gameMode).friction);
-    game.balls[VALUELESS_TUTORIAL_BALL].value = 0;
+    tickBalls(true);
     updateBallScreenPositions();
 }
 
@@ -96,11 +86,11 @@ void dampBall(int32_t i)
         ball.vx = ball.vx / speed * MAX_BALL_SPEED;
         ball.vy = ball.vy / speed * MAX_BALL_SPEED;
     }
-    if (ball.vx == 0 && ball.vy == 0 && game.gameMode != Aiming) {
+    if (ball.vx == 0 && ball.vy == 0) {
         if (game.toolEffectRunning)
             game.ballStoppedDuringEffect = 1;
         else
-            endOfTurn();
+            ballCameToRest();
     }
 }
 

@@ -7,12 +7,13 @@ constexpr double MAX_BALL_SPEED = 3.0;
 
 // One tick of a running match.
 void gameTick();
-// The tick of the tutorial pages with moving balls: friction only on page 158.
-void tutorialTick();
+// The placed tools act and every ball takes its step, slowing down when withFriction is set;
+// the drawing positions are left to the caller.
+void tickBalls(bool withFriction);
 void moveBall(int32_t i);
 
-// Friction inside the damping region, the creeping stop, the speed cap, and the end of the turn
-// when this ball was the last one moving.
+// Friction inside the damping region, the creeping stop and the speed cap; a ball that stops
+// here is reported.
 void dampBall(int32_t i);
 // True when every ball, on the table or not, is at rest; refreshes the arrows first.
 bool allBallsStopped();

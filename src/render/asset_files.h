@@ -1,6 +1,7 @@
 // The files the game loads at start-up, by path relative to the working directory, in load order.
 // The art and sound generators write exactly these files; the game finds them by nothing else.
 #pragma once
+#include "rules/platform.h" // the in-game tracks and their lengths
 #include <cstdint>
 
 struct ImageFile {
@@ -44,6 +45,3 @@ constexpr const char* EFFECT_FILES[EFFECT_COUNT] = {
     "Sfx/collision.wav", "Sfx/bounce.wav", "Sfx/clock.wav", "Sfx/select.wav",
 };
 // clang-format on
-
-// How long each in-game track runs before the rotation picks the next one, in milliseconds.
-constexpr int32_t trackLengthMs[4] = {46000, 80000, 59000, 62000};

@@ -51,7 +51,5 @@ bool loadAssets()
         noteLastingImage(*imageHandles[i]);
     }
     buildGlyphOffsets();
-    game.fullRedraw = 1;
-    drawFrame();
     return true;
 }

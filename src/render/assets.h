@@ -21,6 +21,6 @@ extern SDL_Surface* optionValuesImage;
 extern SDL_Surface* endBackgroundImage;
 extern SDL_Surface* bannersImage;
 
-// Loads every image, then draws the first frame. False, with the log line written, when an
+// Loads every image. False, with the log line written, when an
 // image cannot be loaded: the game cannot go on without it.
 bool loadAssets();

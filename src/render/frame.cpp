@@ -47,9 +47,9 @@ void drawFrame()
     pushedRects.count = 0;
     lockIfNeeded(screen);
     composeFrame();
-    if (game.fullRedraw) {
+    if (fullRedraw) {
         updateScreenRect(screen, 0, 0, 300, 300);
-        game.fullRedraw = 0;
+        fullRedraw = 0;
     } else {
         pushModeRectangles();
     }

@@ -1,13 +1,13 @@
 #include "render/menu_screens.h"
 #include "physics/ball.h"
+#include "physics/ball_view.h"
 #include "render/assets.h"
-#include "render/ball_sprites.h"
 #include "render/font.h"
-#include "render/menu_ball.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/match.h"
+#include "rules/menu_ball.h"
 #include "rules/message_log.h"
 #include <cstdio>
 

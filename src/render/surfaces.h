@@ -1,10 +1,9 @@
 // The window's pixels and the four drawing primitives every screen is composed from.
 #pragma once
+#include "rules/screen_layout.h"
 #include <SDL/SDL.h>
 #include <cstdint>
 
-constexpr int32_t WINDOW_WIDTH = 300;
-constexpr int32_t WINDOW_HEIGHT = 300;
 constexpr double SHADOW_WEIGHT = 0.6;
 
 // The 300 x 300, 32-bit software surface of the window; all drawing goes into it.

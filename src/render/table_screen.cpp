@@ -2,20 +2,19 @@
 #include "physics/ball.h"
 #include "physics/ball_view.h"
 #include "render/assets.h"
-#include "render/ball_sprites.h"
 #include "render/font.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/message_log.h"
+#include "rules/screen_layout.h"
 #include "rules/tool_catalogue.h"
 #include "rules/tutorial_pages.h"
 #include <cmath>
 
 namespace {
 
-constexpr int32_t BUTTON_SIZE = 30;
 constexpr int32_t ICON_SIZE = 22;
 
 void drawDigit(int32_t digit, int32_t x) { blitToScreen(numbersImage, x, 1, 7 * digit, 0, 7, 8); }

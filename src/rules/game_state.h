@@ -50,10 +50,6 @@ struct GameState {
     int32_t currentTrack;  // the in-game track it picked last
 
     uint32_t randomState; // the generator's state; 1 at start-up
-
-    // Something changed outside the current mode's update rectangles (a message, a button, a
-    // score, a mode change): the next frame pushes the whole window, and clears this.
-    uint8_t fullRedraw;
 };
 
 extern GameState game;

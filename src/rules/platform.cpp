@@ -6,11 +6,12 @@ void noVolume(int32_t, int32_t) {}
 void noEffect(int32_t, int32_t, int32_t) {}
 void noHalt(int32_t) {}
 void noMusic(int32_t, int32_t) {}
-void noFrame() {}
+void noMusicHalt() {}
 
 } // namespace
 
-PlatformCalls platform = {noVolume, noEffect, noHalt, noMusic, noFrame};
+uint8_t fullRedraw = 0;
+PlatformCalls platform = {noVolume, noEffect, noHalt, noMusic, noMusicHalt};
 
 int32_t mixerVolume(double loudness)
 {

@@ -1,6 +1,7 @@
 #include "rules/turn_cycle.h"
 #include "physics/ball.h"
 #include "physics/ball_view.h"
+#include "physics/physics_reports.h"
 #include "physics/simulation.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
@@ -10,9 +11,13 @@
 #include "rules/progress_log.h"
 #include "rules/tool_catalogue.h"
 #include "rules/tutorial.h"
+#include "rules/tutorial_pages.h"
 #include <cstdio>
 
 namespace {
+
+// A pocketed ball scores at most this.
+constexpr int32_t MAX_POCKETED_VALUE = 49;
 
 void showEndScreen()
 {
@@ -113,8 +118,45 @@ void endOfTurn()
         else
             endTwoPlayerTurn();
     }
-    game.fullRedraw = 1;
-    platform.drawFrame();
+    fullRedraw = 1;
 }
 
 bool allBallsPocketed() { return game.match.ballsPocketed[0] + game.match.ballsPocketed[1] == 20; }
+
+// The ball scores for the player whose turn it is and lines up in the Panel strip.
+void ballPocketed(int32_t b)
+{
+    Ball& ball = game.balls[b];
+    const int32_t p = game.match.currentPlayer;
+    ball.onTable = 0;
+    ball.y = 25.0;
+    // Player 1's balls line up from the left of the Panel strip, player 2's from the right.
+    ball.x =
+        p == 0 ? 15 + 14 * game.match.ballsPocketed[0] : 285 - 14 * game.match.ballsPocketed[1];
+    ball.screenX = static_cast<int32_t>(ball.x);
+    ball.screenY = static_cast<int32_t>(ball.y);
+    if (ball.value > MAX_POCKETED_VALUE) ball.value = MAX_POCKETED_VALUE;
+    game.match.points[p] += ball.value;
+    if (game.match.points[p] <= 0) game.match.points[p] = 0;
+    ball.vx = ball.vy = 0;
+    ball.pocketedBy = p;
+    ++game.match.ballsPocketed[p];
+    char line[MESSAGE_LINE_SIZE];
+    if (ball.value > 0)
+        std::snprintf(line, sizeof line, "Well done, player %d! You get %d points!", p + 1,
+                      ball.value);
+    else
+        std::snprintf(line, sizeof line, "Ball hit nothing before entering a pocket, no score...");
+    pushMessage(line);
+    // The page is judged as it was when the ball fell, and is turned once: should the end of
+    // the turn already have turned it, it is not turned a second time.
+    const int32_t page = game.gameMode;
+    endOfTurn();
+    if (tutorialPage(page).pocketingTurns && game.gameMode == page) advanceTutorialPage();
+}
+
+void ballCameToRest()
+{
+    // While aiming, a Fan's stream that stops a ball leaves the turn open: the Fan is not set yet.
+    if (game.gameMode != Aiming) endOfTurn();
+}

@@ -1,6 +1,7 @@
 #include "rules/tutorial.h"
 #include "physics/ball.h"
 #include "physics/ball_view.h"
+#include "physics/simulation.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/match.h"
@@ -31,6 +32,8 @@ constexpr ArrangedBall DEMONSTRATION_TABLE[BALL_COUNT] = {
 
 constexpr int32_t FIRST_STRIP_BALL = 13;
 constexpr int32_t ROLLING_BALL = 11;
+// The ball that rolls on the simulated pages gains no value there.
+constexpr int32_t VALUELESS_BALL = 11;
 
 bool inside(const ClickRect& area, int32_t x, int32_t y)
 {
@@ -142,6 +145,18 @@ void arrangeDemonstrationTable()
     game.match.ballsPocketed[0] = 6;
 }
 
+void tutorialTick()
+{
+    tickBalls(tutorialPage(game.gameMode).friction);
+    game.balls[VALUELESS_BALL].value = 0;
+    updateBallScreenPositions();
+}
+
+void turnPageByKey()
+{
+    if (tutorialPage(game.gameMode).turnsByItself) advanceTutorialPage();
+}
+
 void advanceTutorialPage()
 {
     ++game.gameMode;
@@ -153,8 +168,7 @@ void advanceTutorialPage()
     if (page.setUp == FreshRack) prepareField();
     game.pageDeadline = static_cast<int32_t>(game.currentTicks) + TUTORIAL_PAGE_DELAY_MS;
     if (game.gameMode > TutorialLastPage) game.gameMode = StartMenu;
-    game.fullRedraw = 1;
-    platform.drawFrame();
+    fullRedraw = 1;
 }
 
 void tutorialClick(int32_t x, int32_t y)

@@ -3,7 +3,6 @@
 // display to show it on; a start-up that fails says why on standard error as well as in the log.
 #include "render/surfaces.h"
 #include "rules/game_state.h"
-#include "shell/game_recording.h"
 #include "shell/main_loop.h"
 #include <SDL/SDL.h>
 #include <algorithm>
@@ -149,8 +148,7 @@ int main(int, char**)
     requireDisplay();
     chooseScale();
     std::atexit(reportFailedStart);
-    openGameRecording();
-    if (!startUp()) {
+    if (!startUp(PlayerGame)) {
         const int reason = errno;
         started = true;
         std::fprintf(stderr,

@@ -1,17 +1,13 @@
 #include "shell/main_loop.h"
-#include "physics/simulation.h"
 #include "render/asset_files.h"
 #include "render/assets.h"
 #include "render/frame.h"
-#include "render/menu_ball.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
+#include "rules/game_tick.h"
 #include "rules/platform.h"
 #include "rules/progress_log.h"
-#include "rules/random.h"
-#include "rules/tutorial.h"
-#include "rules/tutorial_pages.h"
 #include "shell/audio.h"
 #include "shell/clock.h"
 #include "shell/game_recording.h"
@@ -23,15 +19,6 @@ namespace {
 
 constexpr uint32_t INIT_VIDEO_AND_AUDIO = 0x30;
 constexpr uint32_t INIT_VIDEO = 0x20;
-
-void rotateMusic()
-{
-    if (!game.options.music || static_cast<int32_t>(game.currentTicks) < game.nextTrackTime) return;
-    if (!isMatchMode(game.gameMode) && !isTutorialMode(game.gameMode)) return;
-    game.currentTrack = gameRandom() % 4;
-    game.nextTrackTime = static_cast<int32_t>(game.currentTicks) + trackLengthMs[game.currentTrack];
-    playMusic(game.currentTrack, LOOP_FOREVER);
-}
 
 // The window shows its 300 x 300 pixels one for one: asked to, the media library pushes them
 // through its plain software path instead of through OpenGL, which on a machine without a
@@ -50,11 +37,19 @@ void (*afterFirstFrame)() = nullptr;
 
 void connectPlatform()
 {
-    platform = {setEffectVolume, playEffect, haltChannel, playMusic, drawFrame};
+    platform = {setEffectVolume, playEffect, haltChannel, playMusic, haltMusic};
 }
 
-bool startUp()
+bool startUp(int32_t kind)
 {
+    if (kind == ScriptedGame) {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        useVirtualClock = 1;
+        virtualClockMs = 0;
+    } else {
+        openGameRecording();
+    }
     connectPlatform();
     progressLog = std::fopen("logFile.txt", "w");
     if (!progressLog) return false;
@@ -80,6 +75,8 @@ bool startUp()
     std::fprintf(progressLog, "screen successfully initialized\n");
     std::fprintf(progressLog, "Program started\n");
     if (!loadAssets()) shutDown();
+    fullRedraw = 1;
+    drawFrame();
     if (afterFirstFrame) afterFirstFrame();
     loadSounds();
     SDL_ShowCursor(1);
@@ -95,39 +92,18 @@ void runPass()
 
 void passAfterDelay()
 {
+    bool frameWanted = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         recordEvent(event);
-        handleEvent(event);
+        if (handleEvent(event)) frameWanted = true;
     }
-    game.currentTicks = readClock();
     const int32_t tickDue = game.nextTickTime;
-    const bool tickRuns = static_cast<int32_t>(game.currentTicks) >= tickDue;
-    if (tickRuns) {
-        // Counted from this tick, not from the missed deadline: a slow machine runs slower
-        // rather than catching up.
-        game.nextTickTime = static_cast<int32_t>(game.currentTicks) + game.options.tickInterval;
-        runTick();
-    }
-    recordPass(game.currentTicks, tickDue, tickRuns);
-}
-
-void runTick()
-{
-    ++game.ticksRun;
-    if (game.gameMode == Running) gameTick();
-    rotateMusic();
-    if (game.gameMode == StartMenu || game.gameMode == OptionsMenu) {
-        rollMenuBall();
-    } else if (game.gameMode == EndScreen) {
-        bounceMenuBall();
-    } else if (isTutorialMode(game.gameMode)) {
-        if (tutorialPage(game.gameMode).ballsRoll) tutorialTick();
-        if (static_cast<int32_t>(game.currentTicks) >= game.pageDeadline &&
-            tutorialPage(game.gameMode).turnsByItself)
-            advanceTutorialPage();
-    }
-    drawFrame();
+    const uint32_t now = readClock();
+    const bool ticked = tickWhenDue(now);
+    // The one frame of the pass, after everything it handled and the tick.
+    if (frameWanted || ticked) drawFrame();
+    recordPass(now, tickDue, ticked);
 }
 
 void shutDown()

@@ -3,15 +3,19 @@
 #include <cstdint>
 #include <cstdio>
 
-// Opens the log, the media library, audio and window, loads the assets and starts the menu
-// music. Returns false only when the log cannot be created; every other failure exits.
-bool startUp();
-// One pass of the main loop: delay, events, clock, and at most one tick.
+// How a program runs the game: as the player plays it, on the real clock and recorded when
+// KESTROLA_RECORD asks for it; or scripted, on the virtual clock from 0 and with the dummy video
+// and audio drivers unless others are asked for by name (the driver, the tests, the benchmarks).
+enum StartKind : int32_t { PlayerGame, ScriptedGame };
+
+// The one start-up of every program, called once: opens the log, the media library, audio and
+// window, loads the assets, draws the first frame and starts the menu music. Returns false only
+// when the log cannot be created; every other failure exits.
+bool startUp(int32_t kind);
+// One pass of the main loop: delay, events, clock, at most one tick, and at most one frame.
 void runPass();
 // The pass without its delay, for a loop whose timer already waits between passes (the browser).
 void passAfterDelay();
-// One tick: simulation, music rotation, background motion, the frame.
-void runTick();
 [[noreturn]] void shutDown();
 // Fills the rules' calls to the platform with the mixer and the frame of this program.
 void connectPlatform();

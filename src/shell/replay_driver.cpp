@@ -353,12 +353,8 @@ int runReplay(const char* scriptPath)
         std::fprintf(stderr, "0: cannot read script '%s'\n", scriptPath);
         return 2;
     }
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    useVirtualClock = 1;
-    virtualClockMs = 0;
     startRecording();
-    if (!startUp()) return 1;
+    if (!startUp(ScriptedGame)) return 1;
     for (size_t i = 0; i < lines.size(); ++i) {
         const Words words = wordsOf(lines[i]);
         if (words.empty()) continue;

@@ -1,11 +1,11 @@
 #include "shell/replay_dump.h"
 #include "physics/ball.h"
 #include "render/frame.h"
-#include "render/menu_ball.h"
 #include "render/surfaces.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/match.h"
+#include "rules/menu_ball.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
 #include "rules/tutorial.h"
@@ -233,7 +233,7 @@ void printDump(FILE* out)
     j.open('{');
     j.field("t", game.currentTicks);
     j.field("gameMode", game.gameMode);
-    j.field("fullRedraw", game.fullRedraw);
+    j.field("fullRedraw", fullRedraw);
     j.key("options");
     j.open('{');
     j.field("speed", game.options.speed);

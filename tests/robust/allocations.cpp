@@ -140,11 +140,7 @@ int main(int argc, char** argv)
     // The first call loads the unwinder, which allocates; do it before counting starts.
     void* warm[2];
     backtrace(warm, 2);
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    useVirtualClock = 1;
-    virtualClockMs = 0;
-    if (!startUp()) return 1;
+    if (!startUp(ScriptedGame)) return 1;
     // The first frame is on the display now. Each line is read before counting and run while
     // counting: the driver's commands take nothing of their own for a line that is right.
     const uint32_t ticksAtStart = game.ticksRun;

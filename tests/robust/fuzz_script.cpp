@@ -137,14 +137,10 @@ extern "C" [[noreturn]] void __wrap_exit(int status)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     // The dumps of the inputs are not read here.
     if (!std::freopen("/dev/null", "w", stdout)) std::abort();
-    useVirtualClock = 1;
-    virtualClockMs = 0;
     startRecording();
-    if (!startUp()) {
+    if (!startUp(ScriptedGame)) {
         std::fprintf(stderr, "the game could not start here\n");
         std::abort();
     }

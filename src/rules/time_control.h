@@ -7,3 +7,5 @@ void startTime();
 void pauseTime();
 // The message of a pause: the long hint, or just "Pause" when hints are off.
 void pushPauseMessage();
+// The space key: time stops while it runs, and starts from Paused or ToolSelected.
+void toggleTime();

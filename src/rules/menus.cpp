@@ -1,15 +1,11 @@
-#include "shell/menus.h"
-#include "render/frame.h"
-#include "render/menu_ball.h"
-#include "rules/game_mode.h"
+#include "rules/menus.h"
 #include "rules/game_state.h"
-#include "rules/match.h"
+#include "rules/menu_ball.h"
 #include "rules/message_log.h"
+#include "rules/platform.h"
 #include "rules/random.h"
 #include "rules/turn_cycle.h"
 #include "rules/tutorial.h"
-#include "shell/audio.h"
-#include "shell/main_loop.h"
 
 namespace {
 
@@ -35,16 +31,10 @@ void startTutorial()
 
 } // namespace
 
-int32_t menuRowAt(int32_t x, int32_t y)
+bool chooseStartMenuRow(int32_t row)
 {
-    if (x > 90 && x < 200 && y > 135 && y < 225) return (y - 135) / 17;
-    return -1;
-}
-
-void startMenuClick(int32_t x, int32_t y)
-{
-    game.menuSelection = menuRowAt(x, y);
-    switch (game.menuSelection) {
+    game.menuSelection = row;
+    switch (row) {
     case RowTutorial: startTutorial(); break;
     case RowOnePlayer:
         startMatch(OnePlayer, "Your goal is to get up to 980 points in 10 turns");
@@ -52,25 +42,25 @@ void startMenuClick(int32_t x, int32_t y)
     case RowTwoPlayers: startMatch(TwoPlayers, "Player 1, your first move"); break;
     case RowOptions:
         game.gameMode = OptionsMenu;
-        game.fullRedraw = 1;
+        fullRedraw = 1;
         break;
-    case RowQuit: shutDown();
+    case RowQuit: return true;
     default: break;
     }
     // A match or the tutorial opens on a random in-game track; the rotation takes over from
     // its first tick.
     if ((game.gameMode == Paused || game.gameMode == TutorialFirstPage) && game.options.music) {
         game.currentTrack = gameRandom() % 4;
-        playMusic(game.currentTrack, LOOP_FOREVER);
+        platform.playMusic(game.currentTrack, LOOP_FOREVER);
     }
+    return false;
 }
 
-void optionsMenuClick(int32_t x, int32_t y)
+void chooseOptionsRow(int32_t row)
 {
-    game.optionsSelection = -1;
-    game.fullRedraw = 1;
-    game.optionsSelection = menuRowAt(x, y);
-    switch (game.optionsSelection) {
+    fullRedraw = 1;
+    game.optionsSelection = row;
+    switch (row) {
     case RowSpeed:
         game.options.speed += 10;
         if (game.options.speed > 60) game.options.speed = 10;
@@ -81,10 +71,10 @@ void optionsMenuClick(int32_t x, int32_t y)
     case RowMusic:
         if (!game.options.music) {
             game.options.music = 1;
-            playMusic(MusicMenu, LOOP_FOREVER);
+            platform.playMusic(MusicMenu, LOOP_FOREVER);
         } else {
             game.options.music = 0;
-            haltMusic();
+            platform.haltMusic();
         }
         break;
     case RowBack: game.gameMode = StartMenu; break;
@@ -92,12 +82,25 @@ void optionsMenuClick(int32_t x, int32_t y)
     }
 }
 
-void endScreenClick()
+void highlightMenuRow(int32_t row)
+{
+    if (game.gameMode == StartMenu) game.menuSelection = row;
+    if (game.gameMode == OptionsMenu) game.optionsSelection = row;
+}
+
+void leaveEndScreen()
 {
     resetMenuBall();
     game.menuSelection = -1;
     game.optionsSelection = -1;
-    game.fullRedraw = 1;
+    fullRedraw = 1;
     game.gameMode = StartMenu;
-    if (game.options.music) playMusic(MusicMenu, LOOP_FOREVER);
+    if (game.options.music) platform.playMusic(MusicMenu, LOOP_FOREVER);
+}
+
+void leaveToStartMenu()
+{
+    game.gameMode = StartMenu;
+    if (game.options.music) platform.playMusic(MusicMenu, LOOP_FOREVER);
+    if (game.options.sound) platform.haltChannel(CLOCK_CHANNEL);
 }

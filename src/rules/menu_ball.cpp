@@ -1,5 +1,5 @@
-#include "render/menu_ball.h"
-#include "render/ball_sprites.h"
+#include "rules/menu_ball.h"
+#include "physics/ball_view.h"
 #include "rules/game_state.h"
 #include "rules/match.h"
 #include "rules/random.h"

@@ -4,7 +4,8 @@
 
 // The left button in Paused, ToolSelected, Aiming or Running.
 void leftClickInMatch(int32_t x, int32_t y);
-// The right button while a tool waits for its Table click or its direction.
+// The right button: a tool that waits for its Table click or its direction is let go.
 void cancelTool();
-// The pointer moved over the Table while a direction is being chosen.
+// The pointer moved over the Table: the aim follows it while a direction is being chosen, and on
+// the tutorial pages that show an aim.
 void followAim(int32_t x, int32_t y);

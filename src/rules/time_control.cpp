@@ -1,11 +1,10 @@
-#include "shell/time_control.h"
+#include "rules/time_control.h"
 #include "physics/ball_view.h"
-#include "render/frame.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/message_log.h"
+#include "rules/platform.h"
 #include "rules/tool_catalogue.h"
-#include "shell/audio.h"
 
 void startTime()
 {
@@ -18,9 +17,8 @@ void startTime()
     game.buttonState[TimeToggleRow2] = Active;
     game.selectedBall = -1;
     game.selectedTool = -1;
-    drawFrame();
     game.gameMode = Running;
-    if (game.options.sound) playEffect(EffectClock, CLOCK_CHANNEL, LOOP_FOREVER);
+    if (game.options.sound) platform.playEffect(EffectClock, CLOCK_CHANNEL, LOOP_FOREVER);
 }
 
 void pushPauseMessage()
@@ -33,5 +31,13 @@ void pauseTime()
     game.gameMode = Paused;
     updateBallArrows();
     pushPauseMessage();
-    if (game.options.sound) haltChannel(CLOCK_CHANNEL);
+    if (game.options.sound) platform.haltChannel(CLOCK_CHANNEL);
+}
+
+void toggleTime()
+{
+    if (game.gameMode == Running)
+        pauseTime();
+    else if (game.gameMode == Paused || game.gameMode == ToolSelected)
+        startTime();
 }

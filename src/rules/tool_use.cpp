@@ -1,25 +1,22 @@
-#include "shell/tool_clicks.h"
+#include "rules/tool_use.h"
 #include "physics/ball.h"
 #include "physics/ball_tools.h"
 #include "physics/ball_view.h"
 #include "physics/field_effects.h"
 #include "physics/simulation.h"
-#include "render/frame.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/message_log.h"
+#include "rules/platform.h"
+#include "rules/screen_layout.h"
+#include "rules/time_control.h"
 #include "rules/tool_catalogue.h"
 #include "rules/turn_cycle.h"
-#include "shell/audio.h"
-#include "shell/time_control.h"
+#include "rules/tutorial_pages.h"
 
 namespace {
 
 constexpr double HIT_RADIUS = 7;
-constexpr int32_t TABLE_CLICK_TOP = 126;
-
-bool inButtonBand(int32_t y) { return y > 70 && y < 100; }
-int32_t buttonAt(int32_t x) { return x / 30 + 10 * game.buttonRow; }
 
 // A tool button pressed while paused, or while time ran (the pause has already happened).
 void pressToolButton(int32_t k)
@@ -32,8 +29,8 @@ void pressToolButton(int32_t k)
     game.gameMode = ToolSelected;
     if (k == QuitGame) {
         game.gameMode = StartMenu;
-        game.fullRedraw = 1;
-        if (game.options.music) playMusic(MusicMenu, LOOP_FOREVER);
+        fullRedraw = 1;
+        if (game.options.music) platform.playMusic(MusicMenu, LOOP_FOREVER);
     } else if (k == EndTurn) {
         for (Ball& ball : game.balls) ball.vx = ball.vy = 0;
         endOfTurn();
@@ -42,12 +39,12 @@ void pressToolButton(int32_t k)
 
 void pressButtonBand(int32_t x)
 {
-    if (x < 30)
+    if (x < TIME_BUTTON_RIGHT)
         startTime();
-    else if (x >= 271)
+    else if (x >= NEXT_ROW_LEFT)
         switchButtonRow();
     else
-        pressToolButton(buttonAt(x));
+        pressToolButton(buttonAt(x, game.buttonRow));
 }
 
 // A click with time running only acts in the button band: it pauses, then may select.
@@ -58,11 +55,11 @@ void clickWhileRunning(int32_t x, int32_t y)
     updateBallArrows();
     pushPauseMessage();
     game.buttonState[TimeToggle] = game.buttonState[TimeToggleRow2] = Available;
-    if (x >= 271)
+    if (x >= NEXT_ROW_LEFT)
         switchButtonRow();
-    else if (x >= 31)
-        pressToolButton(buttonAt(x));
-    if (game.options.sound) haltChannel(CLOCK_CHANNEL);
+    else if (x >= RUNNING_TOOL_LEFT)
+        pressToolButton(buttonAt(x, game.buttonRow));
+    if (game.options.sound) platform.haltChannel(CLOCK_CHANNEL);
 }
 
 void applyStop(int32_t i)
@@ -105,7 +102,8 @@ void pickBall(int32_t x, int32_t y)
 
 void placeTool(int32_t x, int32_t y)
 {
-    if (x < 40 || x > 260 || y < 140 || y > 260) {
+    if (x < PLACEMENT_AREA.left || x > PLACEMENT_AREA.right || y < PLACEMENT_AREA.top ||
+        y > PLACEMENT_AREA.bottom) {
         pushMessage("Can't apply tool: too close to border");
         return;
     }
@@ -222,6 +220,7 @@ void leftClickInMatch(int32_t x, int32_t y)
 
 void cancelTool()
 {
+    if (game.gameMode != ToolSelected && game.gameMode != Aiming) return;
     game.gameMode = Paused;
     game.selectedTool = -1;
     releaseActiveButtons();
@@ -237,6 +236,7 @@ void cancelTool()
 
 void followAim(int32_t x, int32_t y)
 {
+    if (!(game.gameMode == Aiming || tutorialPage(game.gameMode).aimFollowsMouse)) return;
     if (game.selectedTool == Jump) {
         // The Jump keeps the ball's direction, and at rest it has none: the aim stays put.
         if (game.selectedBall >= 0) jumpTarget(game.selectedBall, x, y, game.aimX, game.aimY);
