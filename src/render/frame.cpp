@@ -15,16 +15,18 @@ bool tableRefreshingPage(int32_t mode)
     return page.ballsRoll || page.aimFollowsMouse;
 }
 
+void pushRect(const ScreenRect& r) { updateScreenRect(screen, r.x, r.y, r.w, r.h); }
+
 void pushModeRectangles()
 {
     if (game.gameMode == StartMenu || game.gameMode == OptionsMenu) {
-        updateScreenRect(screen, 0, 250, 300, 50);  // the decorative ball's band
-        updateScreenRect(screen, 90, 130, 28, 100); // the highlight column
+        pushRect(MENU_BALL_BAND);
+        pushRect(MENU_HIGHLIGHT_COLUMN);
     } else if (game.gameMode == Aiming || game.gameMode == Running ||
                tableRefreshingPage(game.gameMode)) {
-        updateScreenRect(screen, 0, 100, 300, 200); // the Table
+        pushRect(TABLE_AREA);
     } else if (game.gameMode == EndScreen) {
-        updateScreenRect(screen, 0, 150, 300, 150);
+        pushRect(END_SCREEN_LOWER_HALF);
     }
 }
 
@@ -48,7 +50,7 @@ void drawFrame()
     lockIfNeeded(screen);
     composeFrame();
     if (fullRedraw) {
-        updateScreenRect(screen, 0, 0, 300, 300);
+        pushRect(WHOLE_WINDOW);
         fullRedraw = 0;
     } else {
         pushModeRectangles();

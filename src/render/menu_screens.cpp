@@ -9,6 +9,7 @@
 #include "rules/match.h"
 #include "rules/menu_ball.h"
 #include "rules/message_log.h"
+#include "rules/screen_layout.h"
 #include <cstdio>
 
 namespace {
@@ -25,15 +26,16 @@ void drawMenuBall()
 
 void drawHighlight(int32_t selection)
 {
-    if (selection < 0 || selection > 4) return;
-    blendToScreen(shadeImage, 101, 138 + 17 * selection, 0, 0, 16, 16, SHADOW_WEIGHT);
-    blitToScreen(ballsImage, 95, 135 + 17 * selection, BALL_CELL_SIZE * HIGHLIGHT_BALL_CELL, 0,
-                 BALL_CELL_SIZE, BALL_CELL_SIZE);
+    if (selection < 0 || selection >= MENU_ROWS) return;
+    blendToScreen(shadeImage, HIGHLIGHT_SHADOW_X, HIGHLIGHT_SHADOW_Y + MENU_ROW_HEIGHT * selection,
+                  0, 0, 16, 16, SHADOW_WEIGHT);
+    blitToScreen(ballsImage, HIGHLIGHT_BALL_X, HIGHLIGHT_BALL_Y + MENU_ROW_HEIGHT * selection,
+                 BALL_CELL_SIZE * HIGHLIGHT_BALL_CELL, 0, BALL_CELL_SIZE, BALL_CELL_SIZE);
 }
 
-void drawOffMark(int32_t x, int32_t y)
+void drawOffMark(ScreenPoint at)
 {
-    blitToScreen(optionValuesImage, x, y, OFF_MARK_X, 0, 32, 16);
+    blitToScreen(optionValuesImage, at.x, at.y, OFF_MARK_X, 0, OFF_MARK_WIDTH, OFF_MARK_HEIGHT);
 }
 
 // A player's pocketed balls in index order, left to right.
@@ -68,14 +70,17 @@ void drawStartScreen()
 void drawOptionsScreen()
 {
     blitToScreen(startBackgroundImage, 0, 0, 0, 0, 300, 300);
-    blitToScreen(optionsImage, 115, 125, 0, 0, 110, 100);
+    blitToScreen(optionsImage, OPTIONS_PANEL_X, OPTIONS_PANEL_Y, 0, 0, OPTIONS_PANEL_WIDTH,
+                 OPTIONS_PANEL_HEIGHT);
     drawMenuBall();
     drawHighlight(game.optionsSelection);
-    blitToScreen(optionValuesImage, 157, 136, (game.options.speed - 10) / 10 * 25, 0, 25, 16);
+    blitToScreen(optionValuesImage, SPEED_VALUE_X, SPEED_VALUE_Y,
+                 (game.options.speed - 10) / 10 * SPEED_VALUE_WIDTH, 0, SPEED_VALUE_WIDTH,
+                 SPEED_VALUE_HEIGHT);
     // Each switch's off mark covers the panel's own "on" badge, which is drawn under it.
-    if (!game.options.messages) drawOffMark(161, 153);
-    if (!game.options.sound) drawOffMark(185, 170);
-    if (!game.options.music) drawOffMark(173, 187);
+    if (!game.options.messages) drawOffMark(OFF_MARK_MESSAGES);
+    if (!game.options.sound) drawOffMark(OFF_MARK_SOUND);
+    if (!game.options.music) drawOffMark(OFF_MARK_MUSIC);
 }
 
 void drawEndScreen()

@@ -40,9 +40,11 @@ int32_t buttonCellY(int32_t k)
 
 void drawButtonRow()
 {
-    for (int32_t k = 10 * game.buttonRow; k < 10 * game.buttonRow + 10; ++k)
-        blitToScreen(buttonsImage, (k % 10) * BUTTON_SIZE, 70, (k % 10) * BUTTON_SIZE,
-                     buttonCellY(k), BUTTON_SIZE, BUTTON_SIZE);
+    const int32_t first = BUTTONS_PER_ROW * game.buttonRow;
+    for (int32_t k = first; k < first + BUTTONS_PER_ROW; ++k) {
+        const int32_t x = (k % BUTTONS_PER_ROW) * BUTTON_SIZE;
+        blitToScreen(buttonsImage, x, BUTTON_ROW_Y, x, buttonCellY(k), BUTTON_SIZE, BUTTON_SIZE);
+    }
 }
 
 void drawArrow(int32_t speedClass, int32_t sector, int32_t x, int32_t y)
@@ -138,14 +140,14 @@ void drawTableScreen()
     drawText(game.messageLog.lower, 5, 65);
     drawScores();
     drawButtonRow();
-    blitToScreen(fieldImage, 0, 100, 0, 0, 300, 200);
+    blitToScreen(fieldImage, TABLE_AREA.x, TABLE_AREA.y, 0, 0, TABLE_AREA.w, TABLE_AREA.h);
     drawPlacedTools();
     for (const Ball& ball : game.balls)
         if (ball.onTable)
             blendToScreen(shadeImage, ball.screenX - 1, ball.screenY - 4, 0, 0, 16, 16,
                           SHADOW_WEIGHT);
-    blitToScreen(holesImage, 0, 100, 0, 0, 300, 200);
+    blitToScreen(holesImage, TABLE_AREA.x, TABLE_AREA.y, 0, 0, TABLE_AREA.w, TABLE_AREA.h);
     drawBalls();
-    blitToScreen(borderImage, 0, 100, 0, 0, 300, 200);
+    blitToScreen(borderImage, TABLE_AREA.x, TABLE_AREA.y, 0, 0, TABLE_AREA.w, TABLE_AREA.h);
     drawAimForSelection();
 }

@@ -7,8 +7,19 @@
 constexpr int32_t WINDOW_WIDTH = 300;
 constexpr int32_t WINDOW_HEIGHT = 300;
 
+struct ScreenRect {
+    int32_t x, y, w, h;
+};
+
 // The Panel is rows 0 to 99, the Table rows 100 to 299.
 constexpr int32_t TABLE_TOP = 100;
+constexpr ScreenRect WHOLE_WINDOW = {0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
+constexpr ScreenRect TABLE_AREA = {0, TABLE_TOP, WINDOW_WIDTH, WINDOW_HEIGHT - TABLE_TOP};
+// What changes from frame to frame, pushed without a full redraw: on the menus the band the
+// decorative ball rolls in and the column of the row highlight, on the end screen its lower half.
+constexpr ScreenRect MENU_BALL_BAND = {0, 250, WINDOW_WIDTH, 50};
+constexpr ScreenRect MENU_HIGHLIGHT_COLUMN = {90, 130, 28, 100};
+constexpr ScreenRect END_SCREEN_LOWER_HALF = {0, 150, WINDOW_WIDTH, 150};
 
 // The button row: ten buttons of 30 x 30 along the bottom of the Panel.
 constexpr int32_t BUTTON_SIZE = 30;
@@ -59,6 +70,7 @@ constexpr int32_t HIGHLIGHT_BALL_X = 95, HIGHLIGHT_BALL_Y = 135;
 constexpr int32_t OPTIONS_PANEL_X = 115, OPTIONS_PANEL_Y = 125;
 constexpr int32_t OPTIONS_PANEL_WIDTH = 110, OPTIONS_PANEL_HEIGHT = 100;
 constexpr int32_t SPEED_VALUE_X = 157, SPEED_VALUE_Y = 136;
+constexpr int32_t SPEED_VALUE_WIDTH = 25, SPEED_VALUE_HEIGHT = 16;
 struct ScreenPoint {
     int32_t x, y;
 };

@@ -3,6 +3,7 @@
 #include "art.h"
 #include "lettering.h"
 #include "palette.h"
+#include "rules/screen_layout.h"
 #include <cstdio>
 
 // Options row k covers panel rows 11 + 17k to 26 + 17k (window rows 136 + 17k onwards).
@@ -11,14 +12,17 @@ constexpr int32_t OPTION_ROWS = 5;
 // badge, which stands furthest to the left.
 constexpr const char* OPTION_NAMES[OPTION_ROWS] = {"Speed", "Hints", "Sound", "Music", "Back"};
 // Where the game draws the speed cell (row 0) and the off marks of messages, sound and music
-// (rows 1 to 3), in panel coordinates: window (157, 136), (161, 153), (185, 170), (173, 187).
-// Each switch's "on" badge fills its mark's rectangle exactly, and each name ends before its
-// value. Back has none.
+// (rows 1 to 3), in panel coordinates. Each switch's "on" badge fills its mark's rectangle exactly,
+// and each name ends before its value. Back has none.
 constexpr int32_t VALUE_ROWS = 4;
-constexpr int32_t VALUE_X[VALUE_ROWS] = {42, 46, 70, 58};
-constexpr int32_t VALUE_Y[VALUE_ROWS] = {11, 28, 45, 62};
-constexpr int32_t MARK_WIDTH = 32, MARK_HEIGHT = 16;
-constexpr int32_t SPEED_CELL_WIDTH = 25;
+constexpr int32_t VALUE_X[VALUE_ROWS] = {
+    SPEED_VALUE_X - OPTIONS_PANEL_X, OFF_MARK_MESSAGES.x - OPTIONS_PANEL_X,
+    OFF_MARK_SOUND.x - OPTIONS_PANEL_X, OFF_MARK_MUSIC.x - OPTIONS_PANEL_X};
+constexpr int32_t VALUE_Y[VALUE_ROWS] = {
+    SPEED_VALUE_Y - OPTIONS_PANEL_Y, OFF_MARK_MESSAGES.y - OPTIONS_PANEL_Y,
+    OFF_MARK_SOUND.y - OPTIONS_PANEL_Y, OFF_MARK_MUSIC.y - OPTIONS_PANEL_Y};
+constexpr int32_t MARK_WIDTH = OFF_MARK_WIDTH, MARK_HEIGHT = OFF_MARK_HEIGHT;
+constexpr int32_t SPEED_CELL_WIDTH = SPEED_VALUE_WIDTH;
 constexpr double LABEL_X = 5.0;
 // The clear space between a name, its dotted leader and its value.
 constexpr double NAME_GAP = 3.0;
