@@ -25,6 +25,16 @@ constexpr ScreenRect END_SCREEN_LOWER_HALF = {0, 150, WINDOW_WIDTH, 150};
 constexpr int32_t BUTTON_SIZE = 30;
 constexpr int32_t BUTTON_ROW_Y = 70;
 constexpr int32_t BUTTONS_PER_ROW = 10;
+struct ClickRect {
+    int32_t left, right, top, bottom; // inclusive
+};
+// The inside of the button in column c of the row, its left edge and top row left out: where
+// the tutorial asks for a click on it.
+constexpr ClickRect insideButton(int32_t column)
+{
+    return {BUTTON_SIZE * column + 1, BUTTON_SIZE * column + BUTTON_SIZE - 1, BUTTON_ROW_Y + 1,
+            BUTTON_ROW_Y + BUTTON_SIZE - 1};
+}
 // A click is on the buttons strictly inside their band, rows 71 to 99.
 inline bool inButtonBand(int32_t y) { return y > BUTTON_ROW_Y && y < BUTTON_ROW_Y + BUTTON_SIZE; }
 // The button under x on the shown row; the time button and the row switch are told apart first.

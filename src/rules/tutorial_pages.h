@@ -1,14 +1,11 @@
 // The tutorial's 72 pages, GameMode 100 to 171, one row each: what the page says, how it is
 // turned, what moves and what is drawn on it, and the one click it may wait for.
 #pragma once
+#include "rules/screen_layout.h"
 #include <cstdint>
 
 constexpr int32_t TUTORIAL_PAGE_COUNT = 72;
 constexpr int32_t TUTORIAL_LINE_SIZE = 60;
-
-struct ClickRect {
-    int32_t left, right, top, bottom; // inclusive
-};
 
 // What the click a page waits for does, before the page turns.
 enum PageAction : int32_t {
