@@ -28,12 +28,12 @@ constexpr int32_t BUTTONS_PER_ROW = 10;
 struct ClickRect {
     int32_t left, right, top, bottom; // inclusive
 };
-// The inside of the button in column c of the row, its left edge and top row left out: where
-// the tutorial asks for a click on it.
-constexpr ClickRect insideButton(int32_t column)
+// The inside of a button (0 to 19) on its row, its left edge and top row left out: where the
+// tutorial asks for a click on it.
+constexpr ClickRect insideButton(int32_t button)
 {
-    return {BUTTON_SIZE * column + 1, BUTTON_SIZE * column + BUTTON_SIZE - 1, BUTTON_ROW_Y + 1,
-            BUTTON_ROW_Y + BUTTON_SIZE - 1};
+    const int32_t left = BUTTON_SIZE * (button % BUTTONS_PER_ROW);
+    return {left + 1, left + BUTTON_SIZE - 1, BUTTON_ROW_Y + 1, BUTTON_ROW_Y + BUTTON_SIZE - 1};
 }
 // A click is on the buttons strictly inside their band, rows 71 to 99.
 inline bool inButtonBand(int32_t y) { return y > BUTTON_ROW_Y && y < BUTTON_ROW_Y + BUTTON_SIZE; }

@@ -11,8 +11,7 @@ constexpr TutorialPage NOT_A_PAGE = {};
 
 // Each row: turns by itself, balls roll, friction, aim follows the mouse, arrows shown,
 // pocketing turns the page; the click rectangle (left, right, top, bottom: the inside of a
-// button, or a spot on the Table) and its action; the
-// pocket hint; the set-up; then the page's two lines, kept exactly as they have always read.
+// button, or a spot on the Table) and its action; the pocket hint; the set-up; then the page's two lines, kept exactly as they have always read.
 // clang-format off
 constexpr TutorialPage TUTORIAL_PAGES[TUTORIAL_PAGE_COUNT] = {
     /* 100 */ {1, 0, 0, 0, 0, 0, NO_CLICK,                 NoAction,         0, NoSetUp,
@@ -174,7 +173,7 @@ constexpr TutorialPage TUTORIAL_PAGES[TUTORIAL_PAGE_COUNT] = {
     /* 152 */ {0, 0, 0, 0, 0, 0, insideButton(NextRow),    ShowSecondRow,    0, NoSetUp,
         {"Switch to the second row of buttons...",
          "(Click on '1' button)."}},
-    /* 153 */ {0, 0, 0, 0, 0, 0, insideButton(Chaos % BUTTONS_PER_ROW), SelectChaos,      0, NoSetUp,
+    /* 153 */ {0, 0, 0, 0, 0, 0, insideButton(Chaos),      SelectChaos,      0, NoSetUp,
         {"Select the 5th button with many arrows.",
          "That is the Chaos tool."}},
     /* 154 */ {0, 0, 0, 0, 0, 0, {  0, 65535, 101, 65535}, ScatterBalls,     0, NoSetUp,
