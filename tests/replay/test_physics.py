@@ -1,5 +1,6 @@
 """The physics of a running match, driven through scripts with balls set moving: friction, the
-speed cap, collisions, cushions, pockets, scoring and the turn cycle, to the last bit."""
+speed cap, collisions, cushions and pockets, to the last bit. Scoring and the turn cycle are
+tested on the core itself (tests/core_turns_test.cpp)."""
 import math
 import random
 import unittest
@@ -117,76 +118,6 @@ class Cushions(ReplayTest):
                          "ticks 400\ndump\n").last
         self.assertEqual(look(dump, "balls.0.onTable", "balls.0.vy", "balls.0.y", "gameMode"),
                          (1, -2.0, 130.0 - 800.0, 13))
-
-
-class Pocketing(ReplayTest):
-    DROPPING = dict(x=274.5, y=267.0, vx=1.0, vy=0.0)
-    ROLLING = dict(x=150.0, y=200.0, vx=0.0, vy=2.0)
-
-    def test_a_rich_ball_scores_capped_at_49_and_empty_balls_score_nothing(self):
-        dump = self.play(table_with({0: dict(self.DROPPING, value=63),
-                                     1: dict(x=25.5, y=133.5, vx=-1.0, vy=0.0), 2: self.ROLLING}) +
-                         "dump\nticks 1\ndump\n").last
-        self.assertEqual(look(dump, "match.points", "match.ballsPocketed"), ([49, 0], [2, 0]))
-        self.assertEqual([(ball(dump, i)["value"], position(ball(dump, i))) for i in (0, 1)],
-                         [(49, (15.0, 25.0)), (0, (29.0, 25.0))])
-        self.assertEqual(dump["pushed"], ["Well done, player 1! You get 49 points!",
-                                          "Ball hit nothing before entering a pocket, no score..."])
-        self.assertEqual(dump["gameMode"], 13, "another ball still rolls")
-
-    def test_player_two_lines_up_from_the_right_and_points_never_go_below_zero(self):
-        script = table_with({0: dict(self.DROPPING, value=5),
-                             1: dict(self.DROPPING, y=133.0, value=7), 2: self.ROLLING}, players=2)
-        dump = self.play(script + "set currentPlayer 1\nticks 1\ndump\n").last
-        self.assertEqual([(position(ball(dump, i)), ball(dump, i)["pocketedBy"]) for i in (0, 1)],
-                         [((285.0, 25.0), 1), ((271.0, 25.0), 1)])
-        self.assertEqual(dump["match"]["points"], [0, 12])
-        script = table_with({0: dict(self.DROPPING, value=-20), 2: self.ROLLING})
-        self.assertEqual(self.play(script + "set points 0 5\nticks 1\ndump\n").last["match"]
-                         ["points"][0], 0)
-
-    def test_the_last_ball_dropping_ends_the_turn_and_resets_the_values_left(self):
-        dump = self.play(table_with({0: dict(self.DROPPING, value=9),
-                                     4: dict(x=150.0, y=200.0, value=6)}) + "ticks 1\ndump\n").last
-        self.assertEqual(look(dump, "gameMode", "balls.0.value", "balls.4.value",
-                              "tools.buttonState.0"), (10, 9, 0, -1))
-        self.assertEqual(dump["pushed"][-1], "Turn 2. You have 8 more turns left")
-
-
-class TurnCycle(ReplayTest):
-    # Sets ball 0 creeping so that the next tick stops it, then lets time run.
-    STOP = "set ball 0 x 150 y 200 vx -0.01 vy 0\nset buttonState 0 0\nkey space\nticks 1\ndump\n"
-
-    def test_ten_turns_then_the_end_screen_with_its_tune(self):
-        script = table_with({0: dict(x=150.0, y=200.0)}, running=False)
-        dumps = self.play(script + "dump\n" + self.STOP * 10).dumps[1:]
-        self.assertEqual(dumps[0]["pushed"], ["Turn 2. You have 8 more turns left"])
-        self.assertEqual(dumps[8]["pushed"], ["Turn 10. You have 0 more turns left"])
-        last = dumps[9]
-        self.assertEqual(look(last, "gameMode", "pushed", "match.turnNumber"), (40, ["", ""], 11))
-        self.assertIn({"op": "playMusic", "name": "M0110.ogg", "loops": 0}, last["cues"])
-
-    def test_two_players_take_turns(self):
-        script = table_with({0: dict(x=150.0, y=200.0)}, players=2, running=False)
-        dumps = self.play(script + "dump\n" + self.STOP * 3).dumps[1:]
-        self.assertEqual([(d["pushed"], d["match"]["currentPlayer"]) for d in dumps],
-                         [(["Player 2, your turn now"], 1), (["Player 1, now it is your turn"], 0),
-                          (["Player 2, your turn now"], 1)])
-
-    def test_the_match_ends_with_the_last_ball_and_the_better_player_wins(self):
-        for points, winner, tune in (((300, 200), 0, "M0110.ogg"), ((200, 300), 1, "M0116.ogg"),
-                                     ((300, 300), 10, None)):
-            with self.subTest(points=points):
-                script = table_with({0: Pocketing.DROPPING}, players=2)
-                script += f"set points 0 {points[0]}\nset points 1 {points[1]}\n"
-                dump = self.play(script + "set ballsPocketed 0 19\ndump\nticks 1\ndump\n").last
-                self.assertEqual(look(dump, "gameMode", "match.winner"), (40, winner))
-                expected = [{"op": "playMusic", "name": tune, "loops": 0}] if tune else []
-                self.assertEqual([c for c in dump["cues"] if c["op"] == "playMusic"], expected)
-
-    def test_a_one_player_game_ends_early_when_every_ball_is_pocketed(self):
-        script = table_with({0: Pocketing.DROPPING}) + "set ballsPocketed 0 19\nticks 1\ndump\n"
-        self.assertEqual(look(self.play(script).last, "gameMode", "match.turnNumber"), (40, 2))
 
 
 class Robustness(ReplayTest):

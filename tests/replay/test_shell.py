@@ -58,12 +58,6 @@ class WaysOut(ReplayTest):
 
 
 class StartMenu(ReplayTest):
-    def test_rows_and_their_bounds(self):
-        for x, y, mode in ((90, 140, 0), (100, 221, 0), (200, 140, 0), (100, 135, 0),
-                           (91, 136, 100), (199, 151, 100), (100, 152, 10), (100, 190, 30)):
-            with self.subTest(x=x, y=y):
-                self.assertEqual(self.play(f"click {x} {y}\ndump\n").last["gameMode"], mode)
-
     def test_the_tutorial_entry_greets_and_sets_the_page_timer(self):
         dump = self.play("wait 30\ndump\nclick 100 140\ndump\n").last
         self.assertEqual(look(dump, "gameMode", "pushed"),
@@ -91,10 +85,6 @@ class StartMenu(ReplayTest):
         self.assertEqual(dump[1]["cues"][0]["name"], IN_GAME_TRACKS[track])
         self.assertEqual(dump[1]["timing"]["nextTrackTime"], dump[1]["t"] + TRACK_LENGTH_MS[track])
         self.assertEqual(dump[2]["cues"], [], "no new track before the last one has run out")
-
-    def test_no_music_is_started_when_music_is_off(self):
-        dump = self.play("dump\nset option music 0\nclick 120 157\nticks 3\ndump\n").last
-        self.assertEqual(cue_ops(dump), ["playEffect"])
 
     def test_the_highlight_follows_the_mouse_only_without_a_button_held(self):
         dumps = self.play("motion 120 190\ndump\nmotion 120 140 left\ndump\n"
@@ -125,16 +115,6 @@ class OptionsMenu(ReplayTest):
         self.assertEqual(look(dumps[1], "cues", "options.sound"), ([], 0))
         self.assertEqual(dumps[2]["cues"], [SELECT])
 
-    def test_messages_toggle_and_back(self):
-        dumps = self.play(self.ENTER + "click 120 160\ndump\nclick 120 212\ndump\n").dumps
-        self.assertEqual(look(dumps[0], "options.messages", "gameMode"), (0, 30))
-        self.assertEqual(dumps[1]["gameMode"], 0)
-
-    def test_a_click_outside_the_rows_clears_the_highlight(self):
-        dump = self.play(self.ENTER + "motion 120 140\nclick 20 20\ndump\n").last
-        self.assertEqual(look(dump, "menu.optionsSelection", "gameMode", "options.speed"),
-                         (-1, 30, 40))
-
 
 class Keys(ReplayTest):
     def test_escape_returns_to_the_start_menu_from_every_mode(self):
@@ -151,12 +131,6 @@ class Keys(ReplayTest):
         self.assertEqual(look(dumps[1], "cues", "updates"), ([], [[0, 0, 300, 300]]))
         self.assertEqual(dumps[2]["cues"], [SELECT])
 
-    def test_space_with_every_ball_at_rest_asks_for_motion(self):
-        dump = self.play("click 120 157\ndump\nkey space\ndump\n").last
-        self.assertEqual(look(dump, "pushed", "gameMode"), (["Get balls moving first"], 10))
-        quiet = self.play("click 120 157\nset option messages 0\ndump\nkey space\ndump\n").last
-        self.assertEqual(quiet["pushed"], [])
-
     def test_space_starts_time_with_the_clock_and_pauses_it_again(self):
         dumps = self.play("click 120 157\nset buttonState 0 0\nset buttonState 10 0\ndump\n"
                           "key space\ndump\nkey space\ndump\n").dumps
@@ -169,12 +143,6 @@ class Keys(ReplayTest):
         self.assertEqual(look(paused, "gameMode", "pushed", "cues.0", "tools.buttonState.0"),
                          (10, ["Game paused. You may wish to apply tools now."],
                           {"op": "haltChannel", "channel": 1}, 1))
-
-    def test_space_while_aiming_and_enter_on_the_start_menu_do_nothing(self):
-        aiming = self.play("click 120 157\nset buttonState 0 0\nset gameMode 12\ndump\n"
-                           "key space\ndump\n").last
-        self.assertEqual(look(aiming, "gameMode", "pushed"), (12, []))
-        self.assertEqual(self.play("key return\ndump\n").last["gameMode"], 0)
 
 
 class MainLoop(ReplayTest):

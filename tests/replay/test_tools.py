@@ -1,5 +1,7 @@
-"""The tools as a player uses them: selecting buttons, applying tools to balls and points,
-aiming, cancelling, every refusal, and what each placed tool does to the balls."""
+"""The tools played through scripts: the Teleport and the Jump with their refusals, an aim that
+a script forced, what each placed tool does to the balls, and tools that end the turn. The
+button band, the charges of a turn, the placement area, the Stop, the Cue, the right button,
+EndTurn and QuitGame are tested on the core itself (tests/core_tools_test.cpp)."""
 import unittest
 
 from replay import ReplayTest, look, rolled, table_with
@@ -18,88 +20,7 @@ def paused(balls, players=1):
     return table_with(balls, players=players, running=False) + "dump\n"
 
 
-class Buttons(ReplayTest):
-    def test_a_match_starts_with_every_tool_available_and_time_dark(self):
-        tools = self.play("click 120 157\ndump\n").last["tools"]
-        self.assertEqual(tools["buttonState"], [-1] + [0] * 9 + [-1] + [0] * 9)
-        self.assertEqual(tools["usesLeft"], [100, 5, 1, 1, 2, 3, 3, 2, 2, 100,
-                                             100, 1, 2, 1, 1, 100, 100, 100, 100, 100])
-
-    def test_each_button_says_what_it_does_and_lights_up_as_it_selects_its_tool(self):
-        for clicks, pushed, mode, tool in (
-                (button(1), ["Cue stroke - changes direction/speed (value -1)",
-                             "Can use 5 more time(s)"], 11, 1),
-                ("click 270 85\n", ["Next page"], 11, 9),
-                (button(15), [""], 11, 15),
-                ("click 10 85\n", ["Get balls moving first"], 10, -1)):
-            with self.subTest(clicks=clicks):
-                dump = self.play(paused({0: AT_REST}) + clicks + "dump\n").last
-                self.assertEqual((dump["pushed"], dump["gameMode"], dump["tools"]["selectedTool"]),
-                                 (pushed, mode, tool))
-                lit = [k for k, state in enumerate(dump["tools"]["buttonState"]) if state == 1]
-                self.assertEqual(lit, [tool] if tool >= 0 else [])
-        quiet = self.play("set option messages 0\n" + paused({0: AT_REST}) + button(1) + "dump\n")
-        self.assertEqual(quiet.last["pushed"], ["Can use 5 more time(s)"])
-
-    def test_x_271_switches_the_row_and_the_table_ignores_a_click_on_a_point_tool(self):
-        dumps = self.play(paused({0: AT_REST}) + "click 270 85\ndump\nclick 150 200\ndump\n"
-                          "click 271 85\ndump\n").dumps[1:]
-        self.assertEqual(dumps[1]["balls"], dumps[0]["balls"])
-        self.assertEqual((dumps[2]["tools"]["buttonRow"], dumps[2]["tools"]["selectedTool"],
-                          dumps[2]["gameMode"]), (1, -1, 11))
-
-    def test_five_cue_strokes_use_the_cue_up_for_the_turn(self):
-        stroke = button(1) + "click 150 200\nclick 151 200\n"
-        used_up, refused = self.play(paused({0: AT_REST}) + stroke * 5 + "dump\n" + button(1) +
-                                     "dump\n").dumps[1:]
-        self.assertEqual(look(used_up, "tools.usesLeft.1", "tools.buttonState.1"), (0, -1))
-        self.assertEqual((refused["pushed"], refused["gameMode"]),
-                         (["Tool inavailable untill next turn"], 10))
-
-
 class BallTools(ReplayTest):
-    def test_a_cue_stroke_is_a_tenth_of_the_distance_and_is_capped_in_the_next_tick(self):
-        aiming, struck, moved = self.play(
-            paused({0: dict(x=150.0, y=200.0, value=3)}) + button(1) +
-            "click 153 203\ndump\nclick 180 160\ndump\nkey space\nticks 1\ndump\n").dumps[1:]
-        self.assertEqual(look(aiming, "gameMode", "balls.0.selected", "tools.selectedBall"),
-                         (12, 1, 0))
-        self.assertEqual(aiming["pushed"][-1], "Select direction")
-        self.assertEqual((vel(b(struck, 0)), b(struck, 0)["value"], struck["gameMode"]),
-                         ((3.0, -4.0), 2, 10))
-        self.assertEqual(struck["pushed"], ["Ball's speed/direction changed (value -1)"])
-        self.assertEqual(struck["tools"]["usesLeft"][1], 4)
-        self.assertEqual(struck["tools"]["buttonState"][0], 0, "time may now be started")
-        self.assertEqual((pos(b(moved, 0)), vel(b(moved, 0))), ((153.0, 196.0), rolled(3.0, -4.0)))
-        self.assertAlmostEqual(b(moved, 0)["vx"], 1.8)
-
-    def test_a_stroke_against_the_motion_can_stop_the_last_ball_without_ending_the_turn(self):
-        dump = self.play(paused({0: dict(x=150.0, y=200.0, vx=1.0, vy=0.0)}) + button(1) +
-                         "click 150 200\nclick 140 200\ndump\n").last
-        self.assertEqual((vel(b(dump, 0)), dump["tools"]["buttonState"][0], dump["gameMode"],
-                          dump["match"]["turnNumber"]), ((0.0, 0.0), -1, 10, 1))
-
-    def test_a_click_seven_pixels_away_misses_and_the_lower_index_wins_a_tie(self):
-        miss = self.play(paused({0: AT_REST}) + button(1) + "click 157 200\ndump\n").last
-        self.assertEqual((miss["gameMode"], miss["tools"]["selectedBall"]), (11, -1))
-        both = self.play(paused({3: dict(x=150.0, y=200.0), 2: dict(x=160.0, y=200.0)}) +
-                         button(1) + "click 155 200\ndump\n").last
-        self.assertEqual(both["tools"]["selectedBall"], 2)
-
-    def test_stop_passes_over_a_resting_ball_and_stopping_the_last_one_darkens_time(self):
-        dump = self.play(paused({2: dict(x=150.0, y=200.0),
-                                 4: dict(x=160.0, y=200.0, vx=1.0, vy=0.5),
-                                 9: dict(x=60.0, y=150.0, vx=1.0, vy=0.0)}) +
-                         "set buttonState 0 0\n" + button(4) + "click 155 200\ndump\n").last
-        self.assertEqual(dump["pushed"][-2:], ["Ball's speed is aready zero", "Ball stopped"])
-        self.assertEqual((vel(b(dump, 4)), dump["gameMode"], dump["tools"]["usesLeft"][4]),
-                         ((0.0, 0.0), 10, 1))
-        self.assertEqual(dump["tools"]["buttonState"][0], 0, "ball 9 still rolls: time stays lit")
-        last = self.play(paused({4: dict(x=160.0, y=200.0, vx=1.0, vy=0.5)}) + button(4) +
-                         "click 160 200\ndump\n").last
-        self.assertEqual((last["tools"]["buttonState"][0], last["tools"]["buttonState"][10],
-                          last["match"]["turnNumber"]), (-1, -1, 1))
-
     def test_teleport_refuses_a_crowded_spot_and_costs_five_value(self):
         refused, done = self.play(paused({0: dict(x=150.0, y=200.0, value=3, vx=0.5, vy=0.0),
                                           1: dict(x=100.0, y=150.0)}) + button(7) +
@@ -138,34 +59,6 @@ class BallTools(ReplayTest):
 class PointTools(ReplayTest):
     def place(self, kind, balls, at="click 150 200\n"):
         return self.play(paused(balls) + button(kind) + at + "dump\n").last
-
-    def test_placements_count_only_the_tools_that_stay(self):
-        for kind, count, left in ((3, 0, 0), (12, 0, 1), (13, 0, 0), (14, 0, 0), (5, 1, 2),
-                                  (6, 1, 2), (11, 1, 0)):
-            with self.subTest(kind=kind):
-                dump = self.place(kind, {0: dict(x=60.0, y=150.0, vx=0.5, vy=0.0)},
-                                  "click 200 220\n")
-                self.assertEqual(look(dump, "placedToolCount", f"tools.usesLeft.{kind}",
-                                      "placedTools.0.kind"), (count, left, kind if count else -1))
-
-    def test_the_border_refuses_placements_outside_40_to_260(self):
-        for x, y, placed in ((39, 200, 0), (150, 261, 0), (40, 260, 1), (260, 140, 1)):
-            with self.subTest(x=x, y=y):
-                dump = self.place(5, {0: AT_REST}, f"click {x} {y}\n")
-                self.assertEqual(dump["pushed"][-1] == "Can't apply tool: too close to border",
-                                 not placed)
-                self.assertEqual(dump["placedToolCount"], placed)
-
-    def test_a_fan_counts_once_its_direction_is_set_and_a_right_click_drops_it(self):
-        script = paused({0: AT_REST}) + button(11) + "click 200 200\n" + ROW_SWITCH + button(2)
-        waiting, dropped = self.play(script + "click 100 200\ndump\nclick 100 200 right\n"
-                                     "dump\n").dumps[1:]
-        self.assertEqual(look(waiting, "gameMode", "placedToolCount", "placedTools.1.kind"),
-                         (12, 1, 2))
-        self.assertEqual(dropped["placedTools"][1], {"kind": -1, "x": -1, "y": -1, "screenX": -1,
-                                                      "screenY": -1, "dirX": 0, "dirY": 0})
-        self.assertEqual(look(dropped, "placedToolCount", "placedTools.0.kind", "tools.usesLeft.2"),
-                         (1, 11, 1))
 
     def test_the_fan_blows_into_its_cone_only_and_without_a_stream_only_marks(self):
         dump = self.place(2, {0: dict(x=120.0, y=200.0), 1: dict(x=120.0, y=215.0),
@@ -269,33 +162,6 @@ class EndingATurnFromATool(ReplayTest):
         self.assertEqual((dump["gameMode"], dump["match"]["turnNumber"]), (10, 2))
         self.assertEqual(dump["pushed"][-2:],
                          ["All balls accelerated!", "Turn 2. You have 8 more turns left"])
-
-
-class WhileTimeRuns(ReplayTest):
-    RUNNING = {0: dict(x=60.0, y=150.0, vx=1.0, vy=0.0)}
-
-    def test_a_tool_button_pauses_halts_the_clock_and_selects_in_one_click(self):
-        dump = self.play(table_with(self.RUNNING) + "dump\n" + button(1) + "dump\n").last
-        self.assertEqual(look(dump, "gameMode", "tools.selectedTool", "tools.buttonState.0"),
-                         (11, 1, 0))
-        self.assertEqual(dump["pushed"][0], "Game paused. You may wish to apply tools now.")
-        self.assertIn({"op": "haltChannel", "channel": 1}, dump["cues"])
-
-    def test_clicks_on_the_table_do_nothing_while_time_runs(self):
-        dump = self.play(table_with(self.RUNNING) + "click 150 200\ndump\n").last
-        self.assertEqual(dump["gameMode"], 13)
-
-    def test_quit_game_returns_to_the_menu_with_the_clock_silent(self):
-        dump = self.play(table_with(self.RUNNING) + "dump\n" + button(16) + "dump\n").last
-        self.assertEqual(dump["gameMode"], 0)
-        self.assertIn({"op": "playMusic", "name": "Orvane01.ogg", "loops": -1}, dump["cues"])
-        self.assertIn({"op": "haltChannel", "channel": 1}, dump["cues"])
-
-    def test_end_turn_stops_every_ball_and_hands_the_turn_over(self):
-        dump = self.play(table_with(self.RUNNING, players=2) + button(18) + "dump\n").last
-        self.assertEqual((dump["gameMode"], dump["match"]["currentPlayer"], vel(b(dump, 0))),
-                         (10, 1, (0.0, 0.0)))
-        self.assertEqual(dump["pushed"][-1], "Player 2, your turn now")
 
 
 if __name__ == "__main__":

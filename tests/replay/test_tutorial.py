@@ -89,12 +89,6 @@ class WalkThrough(ReplayTest):
 
 
 class Pages(ReplayTest):
-    def test_enter_does_not_leave_a_page_that_waits_for_a_click(self):
-        dump = self.play("click 100 140\n" + ENTER * 5 + "dump\n").last
-        self.assertEqual(dump["gameMode"], 104)
-        dump = self.play("click 100 140\n" + ENTER * 4 + "click 270 85\nclick 280 70\ndump\n").last
-        self.assertEqual(dump["gameMode"], 104)
-
     def test_a_reading_page_turns_by_itself_after_ten_seconds(self):
         dumps = self.play("click 100 140\ndump\nwait 9990\ndump\nwait 40\ndump\n").dumps
         started = dumps[0]["tutorial"]["pageDeadline"]
@@ -111,10 +105,6 @@ class Pages(ReplayTest):
         self.assertEqual(dumps[2]["gameMode"], 125)
         ball = dumps[2]["balls"][0]
         self.assertEqual((ball["vx"], ball["vy"], ball["selected"]), (-1, -1, 0))
-
-    def test_escape_leaves_the_tutorial_at_any_page(self):
-        dump = self.play("click 100 140\n" + ENTER * 3 + "key escape\ndump\n").last
-        self.assertEqual(dump["gameMode"], 0)
 
 
 if __name__ == "__main__":
