@@ -3,12 +3,13 @@
 #include "art.h"
 #include "lettering.h"
 #include "palette.h"
+#include "rules/screen_layout.h"
 #include "texture.h"
 #include <cmath>
 #include <numbers>
 
-// Entry k covers window rows 136 + 17k to 151 + 17k; the highlight ball sits left of x 117.
-constexpr int32_t MENU_ROWS = 5;
+// Entry k covers the menu row k of the layout, window rows 136 + 17k to 151 + 17k; the highlight
+// ball sits left of x 117.
 constexpr const char* MENU_ENTRIES[MENU_ROWS] = {"Tutorial", "One player", "Two players", "Options",
                                                  "Quit"};
 constexpr double ENTRY_X = 118.0;
@@ -150,7 +151,7 @@ static void drawEntries(cairo_t* cr)
 {
     selectFont(cr, "DejaVu Sans", FontStyle::Bold, 12.0);
     for (int32_t k = 0; k < MENU_ROWS; k++) {
-        const double baseline = 148.0 + 17.0 * k;
+        const double baseline = MENU_TOP + 13.0 + MENU_ROW_HEIGHT * k;
         drawLabel(cr, MENU_ENTRIES[k], ENTRY_X + 1.0, baseline + 1.0, INK);
         drawLabel(cr, MENU_ENTRIES[k], ENTRY_X, baseline, CREAM);
     }
