@@ -11,7 +11,8 @@ constexpr TutorialPage NOT_A_PAGE = {};
 
 // Each row: turns by itself, balls roll, friction, aim follows the mouse, arrows shown,
 // pocketing turns the page; the click rectangle (left, right, top, bottom: the inside of a
-// button, or a spot on the Table) and its action; the pocket hint; the set-up; then the page's two lines, kept exactly as they have always read.
+// button, or a spot on the Table) and its action; the pocket hint; the set-up; then the page's
+// two lines, kept exactly as they have always read.
 // clang-format off
 constexpr TutorialPage TUTORIAL_PAGES[TUTORIAL_PAGE_COUNT] = {
     /* 100 */ {1, 0, 0, 0, 0, 0, NO_CLICK,                 NoAction,         0, NoSetUp,
