@@ -1,6 +1,5 @@
 #include "physics/collision.h"
 #include "physics/ball.h"
-#include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/platform.h"
 #include <cmath>

@@ -5,7 +5,6 @@
 #include "physics/cushions.h"
 #include "physics/field_effects.h"
 #include "physics/physics_reports.h"
-#include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/tool_catalogue.h"
 #include <cmath>
