@@ -5,6 +5,7 @@
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/match.h"
+#include "rules/script_edits.h"
 #include "rules/tool_catalogue.h"
 #include "shell/clock.h"
 #include "shell/main_loop.h"
@@ -201,42 +202,40 @@ Outcome setBall(const Words& w)
     int64_t index = 0;
     if (w.size() < 5 || (w.size() - 3) % 2 != 0) return fail("expected set ball I FIELD VALUE ...");
     if (!parseInRange(w[2], 0, BALL_COUNT - 1, index)) return fail("bad ball index '" + w[2] + "'");
-    Ball& ball = game.balls[index];
     for (size_t at = 3; at + 1 < w.size(); at += 2) {
         const std::string& name = w[at];
         const std::string& value = w[at + 1];
-        double* real = name == "x"    ? &ball.x
-                       : name == "y"  ? &ball.y
-                       : name == "vx" ? &ball.vx
-                       : name == "vy" ? &ball.vy
-                                      : nullptr;
+        int32_t field = 0;
+        while (field < BALL_FIELD_COUNT && name != BALL_FIELD_NAMES[field].name) ++field;
+        if (field == BALL_FIELD_COUNT) return fail("unknown ball field '" + name + "'");
+        double number = 0;
         int64_t n = 0;
-        if (real) {
-            if (!parseDecimal(value, *real)) return fail("bad number '" + value + "'");
-        } else if (name == "value" || name == "pocketedBy") {
+        switch (BALL_FIELD_NAMES[field].kind) {
+        case RealField:
+            if (!parseDecimal(value, number)) return fail("bad number '" + value + "'");
+            break;
+        case WholeField:
             if (!parseInRange(value, INT32_MIN, INT32_MAX, n))
                 return fail("bad number '" + value + "'");
-            (name == "value" ? ball.value : ball.pocketedBy) = static_cast<int32_t>(n);
-        } else if (name == "onTable" || name == "noScore" || name == "selected") {
+            number = static_cast<double>(n);
+            break;
+        default:
             if (!parseInRange(value, 0, 1, n)) return fail("expected 0 or 1, not '" + value + "'");
-            uint8_t& flag = name == "onTable"   ? ball.onTable
-                            : name == "noScore" ? ball.noScore
-                                                : ball.selected;
-            flag = static_cast<uint8_t>(n);
-        } else {
-            return fail("unknown ball field '" + name + "'");
+            number = static_cast<double>(n);
+            break;
         }
+        editBall(static_cast<int32_t>(index), field, number);
     }
-    updateBallScreenPositions();
     return ok();
 }
 
-Outcome setInteger(const Words& w, int32_t& target, int64_t low, int64_t high, size_t at)
+// The number at word `at`, the line's last, from low to high.
+Outcome numberOf(const Words& w, size_t at, int64_t low, int64_t high, int32_t& number)
 {
     int64_t n = 0;
     if (w.size() != at + 1 || !parseInRange(w[at], low, high, n))
         return fail("bad value for " + w[1]);
-    target = static_cast<int32_t>(n);
+    number = static_cast<int32_t>(n);
     return ok();
 }
 
@@ -245,30 +244,32 @@ Outcome set(const Words& w)
     if (w.size() < 3) return fail("expected set WHAT VALUE");
     const std::string& what = w[1];
     int64_t index = 0;
+    int32_t n = 0;
     if (what == "ball") return setBall(w);
-    if (what == "gameMode") return setInteger(w, game.gameMode, INT32_MIN, INT32_MAX, 2);
-    if (what == "currentPlayer") return setInteger(w, game.match.currentPlayer, 0, 1, 2);
-    if (what == "points" || what == "ballsPocketed") {
+    if (what == "gameMode") {
+        if (Outcome o = numberOf(w, 2, INT32_MIN, INT32_MAX, n); !o.error.empty()) return o;
+        editGameMode(n);
+    } else if (what == "currentPlayer") {
+        if (Outcome o = numberOf(w, 2, 0, 1, n); !o.error.empty()) return o;
+        editCurrentPlayer(n);
+    } else if (what == "points" || what == "ballsPocketed") {
         if (!parseInRange(w[2], 0, 1, index)) return fail("expected player 0 or 1");
-        int32_t* tally = what == "points" ? game.match.points : game.match.ballsPocketed;
-        return setInteger(w, tally[index], INT32_MIN, INT32_MAX, 3);
-    }
-    if (what == "buttonState") {
+        if (Outcome o = numberOf(w, 3, INT32_MIN, INT32_MAX, n); !o.error.empty()) return o;
+        (what == "points" ? editPoints : editBallsPocketed)(static_cast<int32_t>(index), n);
+    } else if (what == "buttonState") {
         if (!parseInRange(w[2], 0, TOOL_COUNT - 1, index)) return fail("expected a button 0 to 19");
-        return setInteger(w, game.buttonState[index], Unavailable, Active, 3);
+        if (Outcome o = numberOf(w, 3, Unavailable, Active, n); !o.error.empty()) return o;
+        editButtonState(static_cast<int32_t>(index), n);
+    } else if (what == "option") {
+        int64_t on = 0;
+        const bool known = w[2] == "sound" || w[2] == "music" || w[2] == "messages";
+        if (!known) return fail("unknown option '" + w[2] + "'");
+        if (w.size() != 4 || !parseInRange(w[3], 0, 1, on)) return fail("expected 0 or 1");
+        editOption(w[2].c_str(), static_cast<uint8_t>(on));
+    } else {
+        return fail("cannot set '" + what + "'");
     }
-    if (what == "option") {
-        uint8_t* option = w[2] == "sound"      ? &game.options.sound
-                          : w[2] == "music"    ? &game.options.music
-                          : w[2] == "messages" ? &game.options.messages
-                                               : nullptr;
-        if (!option) return fail("unknown option '" + w[2] + "'");
-        int64_t n = 0;
-        if (w.size() != 4 || !parseInRange(w[3], 0, 1, n)) return fail("expected 0 or 1");
-        *option = static_cast<uint8_t>(n);
-        return ok();
-    }
-    return fail("cannot set '" + what + "'");
+    return ok();
 }
 
 Outcome shot(const Words& w)
