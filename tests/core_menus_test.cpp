@@ -123,30 +123,23 @@ TEST_F(CoreMenus, TheSpeedRowCyclesAndTheTicksFollowItsInterval)
 
 TEST_F(CoreMenus, TheOtherOptionRowsToggleAndGoBack)
 {
-    struct Case {
-        int32_t row, messages, sound, music, mode;
-        Lines heard;
-    };
-    const Case cases[] = {
-        {1, 0, 1, 1, OptionsMenu, {}},
-        {2, 1, 0, 1, OptionsMenu, {}}, // what already sounds goes on
-        {3, 1, 1, 0, OptionsMenu, {HALT_MUSIC}},
-        {4, 1, 1, 1, StartMenu, {}},
-        {5, 1, 1, 1, OptionsMenu, {}},
-        {-1, 1, 1, 1, OptionsMenu, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("row " + std::to_string(c.row));
+    // The row chosen, then messages, sound and music after it, and the screen.
+    const int32_t cases[][5] = {{1, 0, 1, 1, OptionsMenu}, {2, 1, 0, 1, OptionsMenu},
+                                {3, 1, 1, 0, OptionsMenu}, {4, 1, 1, 1, StartMenu},
+                                {5, 1, 1, 1, OptionsMenu}, {-1, 1, 1, 1, OptionsMenu}};
+    for (const auto& [row, messages, sound, musicOn, mode] : cases) {
         game = startingGame();
         game.gameMode = OptionsMenu;
         highlightMenuRow(2);
         forget();
-        chooseOptionsRow(c.row);
+        chooseOptionsRow(row);
         const OptionsRecord& o = game.options;
-        EXPECT_EQ(std::tuple(o.messages, o.sound, o.music, o.speed),
-                  std::tuple(c.messages, c.sound, c.music, 40));
-        EXPECT_EQ(std::tuple(game.gameMode, game.optionsSelection), std::tuple(c.mode, c.row));
-        EXPECT_EQ(heard, c.heard);
+        EXPECT_EQ(std::tuple(o.messages, o.sound, o.music, o.speed, game.gameMode),
+                  std::tuple(messages, sound, musicOn, 40, mode))
+            << "row " << row;
+        EXPECT_EQ(game.optionsSelection, row);
+        // Music off halts it; sound off leaves what already sounds.
+        EXPECT_EQ(heard, row == 3 ? Lines{HALT_MUSIC} : NONE);
     }
     // Each switch turned twice is back where it was; music comes back with the menu track.
     game = startingGame();

@@ -27,15 +27,9 @@ std::vector<int32_t> litButtons()
     return lit;
 }
 
-// What stands before a click in the band table below: paused, or a combination of these.
-enum Before {
-    PAUSED = 0,
-    RUNS = 1,
-    REFLECT_WAITS = 2,
-    CUE_USED_UP = 4,
-    NO_HINTS = 8,
-    AT_REST = 16
-};
+// What stands before a click in the band table below: paused with ball 0 rolling, or any of
+// these: time running, a Reflect waiting for its click, the Cue used up, no hints, ball 0 at rest.
+enum Before { PAUSED = 0, RUNS = 1, REFLECT_WAITS = 2, CUE_SPENT = 4, NO_HINTS = 8, AT_REST = 16 };
 
 TEST_F(CoreButtonBand, AClickActsByWhereItFallsAndWhetherTimeRunsOrAToolWaits)
 {
@@ -90,16 +84,16 @@ TEST_F(CoreButtonBand, AClickActsByWhereItFallsAndWhetherTimeRunsOrAToolWaits)
         {REFLECT_WAITS, 45, 85, 0, ToolSelected, Cue, 0, {CUE, usesLeftLine(5)}},
         {REFLECT_WAITS, 285, 85, 0, ToolSelected, -1, 1, {}},
         // A used-up tool refuses, with a hint only when hints are on; time still pauses.
-        {CUE_USED_UP, 45, 85, 0, Paused, -1, 0, {UNAVAILABLE}},
-        {CUE_USED_UP | NO_HINTS, 45, 85, 0, Paused, -1, 0, {}},
-        {CUE_USED_UP | RUNS, 45, 85, 0, Paused, -1, 0, {PAUSE_HINT, UNAVAILABLE}},
-        {CUE_USED_UP | RUNS | NO_HINTS, 45, 85, 0, Paused, -1, 0, {"Pause"}},
+        {CUE_SPENT, 45, 85, 0, Paused, -1, 0, {UNAVAILABLE}},
+        {CUE_SPENT | NO_HINTS, 45, 85, 0, Paused, -1, 0, {}},
+        {CUE_SPENT | RUNS, 45, 85, 0, Paused, -1, 0, {PAUSE_HINT, UNAVAILABLE}},
+        {CUE_SPENT | RUNS | NO_HINTS, 45, 85, 0, Paused, -1, 0, {"Pause"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(joined("before, x, y, row:", c.before, c.x, c.y, c.rowBefore));
         startMatch(1, {{0, 150, 200, c.before & AT_REST ? 0.0 : 1.0, 0}});
         game.buttonRow = c.rowBefore;
-        if (c.before & CUE_USED_UP) {
+        if (c.before & CUE_SPENT) {
             game.usesLeft[Cue] = 0;
             game.buttonState[Cue] = Unavailable;
         }
@@ -117,7 +111,7 @@ TEST_F(CoreButtonBand, AClickActsByWhereItFallsAndWhetherTimeRunsOrAToolWaits)
         if (runs) lit = {TimeToggle, TimeToggleRow2};
         if (c.mode == ToolSelected && c.tool >= 0) lit = {c.tool};
         EXPECT_EQ(litButtons(), lit);
-        EXPECT_TRUE(!(c.before & CUE_USED_UP) || game.buttonState[Cue] == Unavailable);
+        EXPECT_TRUE(!(c.before & CUE_SPENT) || game.buttonState[Cue] == Unavailable);
         // Heard: only starting time, the clock looping on its channel, or pausing it, which
         // stops the clock and lets the time buttons go.
         EXPECT_EQ(heard, runs == ran ? NONE : Lines{runs ? effect(EffectClock, 1, -1) : halt(1)});

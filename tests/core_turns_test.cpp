@@ -192,8 +192,8 @@ TEST_F(CoreScoring, APocketedBallScoresItsValueUpTo49NeverBelowZeroAndLinesUpInT
 
 TEST_F(CoreScoring, EachCornerPocketTakesABallMoreThan7PixelsPastItsLine)
 {
-    // Where the ball is and its step, and whether it drops: one step later it is past the line
-    // (x 275 or 25, y 125 or 275) by more than 7 pixels, or by 7 exactly.
+    // Where the ball is, its step, and whether it drops: it does once its centre is past x 275 or
+    // 25, y 125 or 275 (7 pixels beyond the cushion), not when it is exactly there.
     const double cases[][5] = {
         {274.5, 267, 1, 0, 1},   {274, 267, 1, 0, 0},   {274.5, 133, 1, 0, 1},
         {25.5, 133.5, -1, 0, 1}, {26, 133.5, -1, 0, 0}, {25.5, 267, -1, 0, 1},
