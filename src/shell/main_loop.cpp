@@ -42,6 +42,10 @@ void connectPlatform()
 
 bool startUp(int32_t kind)
 {
+    // The game starts once in a process: a second call finds it started and opens nothing again.
+    static bool started = false;
+    if (started) return true;
+    started = true;
     if (kind == ScriptedGame) {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);

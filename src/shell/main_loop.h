@@ -8,16 +8,17 @@
 // and audio drivers unless others are asked for by name (the driver, the tests, the benchmarks).
 enum StartKind : int32_t { PlayerGame, ScriptedGame };
 
-// The one start-up of every program, called once: opens the log, the media library, audio and
+// The one start-up of every program: opens the log, the media library, audio and
 // window, loads the assets, draws the first frame and starts the menu music. Returns false only
-// when the log cannot be created; every other failure exits.
+// when the log cannot be created; every other failure exits. It runs once: a second call does
+// nothing.
 bool startUp(int32_t kind);
 // One pass of the main loop: delay, events, clock, at most one tick, and at most one frame.
 void runPass();
 // The pass without its delay, for a loop whose timer already waits between passes (the browser).
 void passAfterDelay();
 [[noreturn]] void shutDown();
-// Fills the rules' calls to the platform with the mixer and the frame of this program.
+// Fills the rules' calls to the platform with this program's mixer.
 void connectPlatform();
 // When set (by the benchmark), called the moment the first frame has been pushed.
 extern void (*afterFirstFrame)();
