@@ -112,12 +112,12 @@ const KestrolaLoader = (function () {
       counters.push(each);
       return each;
     }
+    // The program runs as soon as it is in, while the rest still comes.
     const results = await Promise.all([
-      download(PROGRAM, 'program', counter(), false),
+      download(PROGRAM, 'program', counter(), false).then(run),
       download(MACHINE_CODE, 'program', counter(), false),
       download(PACKAGE, 'data file', counter(), true),
     ]);
-    await run(results[0]);
     return {packageBytes: results[2], wasmBinary: results[1]};
   }
 

@@ -14,12 +14,14 @@ const TYPES = {
 
 // Serves FOLDER; `override(name)` may return {status} or {body} for a file, to play a broken
 // server, or {hold: PROMISE} to answer only once it settles. Resolves to {url, close, requests,
-// sent}: the names asked for, in order, and the bytes of every body sent so far.
+// sent}: the names asked for, in order, and sent(BEFORE), the bytes of the bodies sent so far
+// for requests that came before the time BEFORE (Date.now()'s), or for all.
 function serve(folder, override) {
   const requests = [];
-  let sent = 0;
+  const bodies = []; // {asked: when the request came, bytes}
   const server = http.createServer(async function (request, response) {
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/+/, '') || 'index.html';
+    const asked = Date.now();
     requests.push(name);
     let special = override ? override(name) : null;
     if (special && special.hold) {
@@ -42,14 +44,16 @@ function serve(folder, override) {
     const type = TYPES[path.extname(file)] || (name.includes('.') ? 'application/octet-stream' : TYPES['.html']);
     response.writeHead(200, {'Content-Type': type,
                              'Content-Length': body.length});
-    sent += body.length;
+    bodies.push({asked, bytes: body.length});
     response.end(body);
   });
   return new Promise(function (resolve) {
     server.listen(0, '127.0.0.1', function () {
       resolve({url: 'http://127.0.0.1:' + server.address().port + '/',
                requests,
-               sent: function () { return sent; },
+               sent: function (before = Infinity) {
+                 return bodies.reduce((sum, body) => sum + (body.asked < before ? body.bytes : 0), 0);
+               },
                close: function () {
                  server.close();
                  server.closeAllConnections();
