@@ -62,12 +62,15 @@ add_custom_command(
 # left in it.
 set(page_sources index.html page.js loader.js page.css sw.js kestrola.webmanifest)
 list(TRANSFORM page_sources PREPEND ${CMAKE_SOURCE_DIR}/web/)
+# Rewritten only when the address changes, so that a new address writes the page anew.
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/web_url.txt CONTENT "${KESTROLA_WEB_URL}\n")
 add_custom_command(
     OUTPUT ${KESTROLA_WEB_OUTPUT}/index.html ${KESTROLA_WEB_OUTPUT}/sw.js
     COMMAND ${CMAKE_COMMAND} -DOUT=${KESTROLA_WEB_OUTPUT} -DPAGE=${CMAKE_SOURCE_DIR}/web
             -DGAME=${game_dir} -DMUSIC=${music_dir} -DART=${art_dir} -DURL=${KESTROLA_WEB_URL}
             -P ${CMAKE_CURRENT_SOURCE_DIR}/web_page.cmake
-    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web_page.cmake ${page_sources} kestrola
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web_page.cmake ${page_sources} ${CMAKE_BINARY_DIR}/web_url.txt
+            kestrola
             ${game_dir}/kestrola.js ${browser_music} ${web_art}
     COMMENT "Assembling the page in ${KESTROLA_WEB_OUTPUT}"
     VERBATIM)
