@@ -49,27 +49,34 @@ const KestrolaLoader = (function () {
     return response;
   }
 
-  // The body, counted as it comes in (the bytes on the wire: compressed ones for the package),
-  // and unpacked on the way when it is gzipped.
+  // The body, counted as it comes in, and unpacked when it is gzipped: a server that sends the
+  // package as gzip content has had the browser unpack it already.
   async function download(name, what, counter, gzipped) {
     const wasServed = served();
     const response = await request(name, what);
     const kept = response.clone();
     counter.total = Number(response.headers.get('Content-Length')) || 0;
-    let body = response.body.pipeThrough(new TransformStream({
+    const counted = response.body.pipeThrough(new TransformStream({
       transform: function (chunk, controller) {
         counter.received += chunk.length;
         counter.report();
         controller.enqueue(chunk);
       },
     }));
-    if (gzipped) body = body.pipeThrough(new DecompressionStream('gzip'));
     let bytes;
     try {
-      bytes = await new Response(body).arrayBuffer();
+      bytes = await new Response(counted).arrayBuffer();
     } catch (error) {
-      throw new Error('The game\'s ' + what + ' (' + name + ') is damaged: it ' +
-                      (gzipped ? 'cannot be unpacked' : 'was cut short') + '.');
+      throw new Error('The game\'s ' + what + ' (' + name + ') could not be downloaded whole.');
+    }
+    const head = new Uint8Array(bytes, 0, Math.min(2, bytes.byteLength));
+    if (gzipped && head[0] === 0x1f && head[1] === 0x8b) {
+      try {
+        const unpacking = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+        bytes = await new Response(unpacking).arrayBuffer();
+      } catch (error) {
+        throw new Error('The game\'s ' + what + ' (' + name + ') is damaged: it cannot be unpacked.');
+      }
     }
     file(name, kept, wasServed);
     return bytes;

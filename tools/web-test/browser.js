@@ -13,7 +13,7 @@ const TYPES = {
 };
 
 // Serves FOLDER; `override(name)` may return {status} or {body} for a file, to play a broken
-// server, or {hold: PROMISE} to answer only once it settles. Resolves to {url, close, requests,
+// server, with {headers} to add, or {hold: PROMISE} to answer only once it settles. Resolves to {url, close, requests,
 // sent}: the names asked for, in order, and sent(BEFORE), the bytes of the bodies sent so far
 // for requests that came before the time BEFORE (Date.now()'s), or for all.
 function serve(folder, override) {
@@ -42,8 +42,8 @@ function serve(folder, override) {
     }
     const body = special && special.body ? special.body : fs.readFileSync(file);
     const type = TYPES[path.extname(file)] || (name.includes('.') ? 'application/octet-stream' : TYPES['.html']);
-    response.writeHead(200, {'Content-Type': type,
-                             'Content-Length': body.length});
+    response.writeHead(200, {'Content-Type': type, 'Content-Length': body.length,
+                             ...(special && special.headers)});
     bodies.push({asked, bytes: body.length});
     response.end(body);
   });

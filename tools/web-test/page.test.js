@@ -212,6 +212,19 @@ test('a cut-short data file is called damaged', async function () {
   }
 });
 
+test('a server that sends the package as gzip content, unpacked by the browser, will do', async function () {
+  const packed = fs.readFileSync(path.join(webDir, 'kestrola.data.gz'));
+  const {page, problems, close} = await openPage({override: (name) => name === 'kestrola.data.gz'
+    ? {body: packed, headers: {'Content-Encoding': 'gzip'}} : null});
+  await startGame(page);
+  await clickWindow(page, ...ONE_PLAYER);
+  await page.waitForTimeout(200);
+  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
+  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+  assert.deepStrictEqual(problems, []);
+  await close();
+});
+
 test('a damaged picture stops the start with the log\'s words', async function () {
   const whole = zlib.gunzipSync(fs.readFileSync(path.join(webDir, 'kestrola.data.gz')));
   const script = fs.readFileSync(path.join(webDir, 'kestrola.js'), 'utf8');
