@@ -17,9 +17,8 @@ const KestrolaLoader = (function () {
   const buildTag = document.querySelector('meta[name="kestrola-build"]');
   const CACHE = 'kestrola-' + (buildTag ? buildTag.content : 'unversioned');
 
-  const SERVE_HINT = 'The browser does not let a page opened as a file read the game\'s files: ' +
-    'Kestrola must come from a web server. From the game\'s source folder, run tools/web serve ' +
-    'and open the address it prints (in this folder, python3 -m http.server does the same).';
+  const SERVE_HINT = 'Opened as a file, the page cannot read the game\'s files. Run ' +
+    'tools/web serve in the game\'s source folder and open the address it prints.';
 
   // What was downloaded, filed under its address for the service worker, unless a worker
   // served this page when it was asked for (the worker files what it fetches itself). Failing to
