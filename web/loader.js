@@ -141,7 +141,13 @@ const KestrolaLoader = (function () {
     entry.failed = !bytes;
     const waiting = entry.waiting;
     entry.waiting = [];
-    for (const callback of waiting) callback(bytes ? bytes.slice(0) : null);
+    for (const callback of waiting) {
+      try {
+        callback(bytes ? bytes.slice(0) : null);
+      } catch (error) {
+        console.warn(error); // a game that has ended; the others still get theirs
+      }
+    }
   }
 
   // One tune at a time, so the one wanted first is whole as soon as it can be: the one a game
