@@ -1,16 +1,15 @@
 // The page around the game: loading with a bar, the "click to play" start (which is also what
 // lets the browser play sound), the whole-number scaling, fullscreen, and what is shown when the
-// game ends or cannot start. The game itself is kestrola.js / kestrola.wasm, with its pictures,
-// music and effects in kestrola.data.
+// game ends or cannot start. The game itself is kestrola.js / kestrola.wasm, with its pictures
+// and effects in kestrola.data.gz and its tunes in Music/: loader.js downloads them.
 'use strict';
 
 (function () {
   const WINDOW_SIZE = 300;
   const FRAME_MARGIN = 8; // the wooden rim drawn around the window, in CSS pixels
-  const DATA_FILE = 'kestrola.data';
+  const DATA_FILE = 'kestrola.data.gz';
   // Where the game writes its recording, in its own file system; the page offers it to save.
   const RECORDING_FILE = '/kestrola-game.txt';
-  const SCRIPT_FILE = 'kestrola.js';
 
   const stage = document.getElementById('stage');
   const cover = document.getElementById('cover');
@@ -25,7 +24,8 @@
   const saveButton = document.getElementById('save-recording');
 
   let canvas = document.getElementById('screen');
-  let packageBytes = null; // kestrola.data as fetched, handed to every start
+  let packageBytes = null; // kestrola.data as unpacked, handed to every start
+  let machineCode = null;  // kestrola.wasm as fetched, likewise
   let game = null;         // the running instance of the game, if any
   let running = false;     // its main loop runs: keys and clicks belong to it
   let failure = null;
@@ -63,50 +63,6 @@
 
   function megabytes(bytes) {
     return (bytes / (1024 * 1024)).toFixed(1) + ' MB';
-  }
-
-  async function fetchPackage() {
-    let response;
-    try {
-      response = await fetch(DATA_FILE);
-    } catch (error) {
-      throw new Error('The game\'s data file (' + DATA_FILE + ') could not be downloaded.');
-    }
-    if (!response.ok) {
-      throw new Error('The game\'s data file (' + DATA_FILE + ') is missing from the server ' +
-                      '(HTTP ' + response.status + ').');
-    }
-    const total = Number(response.headers.get('Content-Length')) || 0;
-    if (!response.body) return response.arrayBuffer();
-    const reader = response.body.getReader();
-    const chunks = [];
-    let received = 0;
-    for (;;) {
-      const {done, value} = await reader.read();
-      if (done) break;
-      chunks.push(value);
-      received += value.length;
-      if (total) setProgress(received / total, 'Loading… ' + megabytes(received) + ' of ' + megabytes(total));
-    }
-    const bytes = new Uint8Array(received);
-    let at = 0;
-    for (const chunk of chunks) {
-      bytes.set(chunk, at);
-      at += chunk.length;
-    }
-    return bytes.buffer;
-  }
-
-  function loadScript() {
-    return new Promise(function (resolve, reject) {
-      const script = document.createElement('script');
-      script.src = SCRIPT_FILE;
-      script.onload = resolve;
-      script.onerror = function () {
-        reject(new Error('The game\'s program (' + SCRIPT_FILE + ') is missing from the server.'));
-      };
-      document.body.appendChild(script);
-    });
   }
 
   // A fresh canvas for every start: the last game's listeners go with the old one.
@@ -168,6 +124,9 @@
       noImageDecoding: true,
       noAudioDecoding: true,
       preRun: [function (module) { module.ENV.KESTROLA_RECORD = RECORDING_FILE; }],
+      wasmBinary: machineCode,
+      // The tunes are not in the package: the mixer waits for them.
+      awaitFile: KestrolaLoader.awaitFile,
       getPreloadedPackage: function (name, size) {
         if (packageBytes.byteLength !== size) {
           fail('The game\'s data file (' + DATA_FILE + ') is damaged: it has ' +
@@ -209,6 +168,8 @@
     instance.callMain([]);
     // callMain returns once the loop is set up; a start that failed has already ended.
     if (game === instance) instance.markStarted();
+    // The first frame is drawn: the rest may come.
+    KestrolaLoader.gameStarted();
   }
 
   function play() {
@@ -278,9 +239,12 @@
 
   show(loading);
   setProgress(0, 'Loading…');
-  Promise.all([fetchPackage(), loadScript()])
-    .then(function (results) {
-      packageBytes = results[0];
+  KestrolaLoader.load(function (received, total) {
+    if (total) setProgress(received / total, 'Loading… ' + megabytes(received) + ' of ' + megabytes(total));
+  })
+    .then(function (loaded) {
+      packageBytes = loaded.packageBytes;
+      machineCode = loaded.wasmBinary;
       setProgress(1, 'Starting…');
       return prepareGame();
     })

@@ -6,8 +6,18 @@
 // Loudness follows the desktop mixer: a sample is scaled by volume / 128, and an effect's volume
 // is read while it plays, so setting it also changes the copies already sounding. Eight
 // channels, as the desktop mixer opens; a channel is busy from play to its end or halt.
+//
+// A sound is placed in time where the game asked for it. Its data may come later: decoding is
+// asynchronous, and the page downloads the tunes after the first frame (a file missing from the
+// file system that the page's Module.awaitFile says is on its way). What arrives late plays from
+// where it would be had it started on time, looping as asked, and not at all if it would
+// already have ended: the game's clock, which changes the in-game track after that track's
+// length, stays in step with what is heard. The game itself never learns of it.
+//
+// A hidden page suspends the sound, and its return resumes it.
 
 var LibraryKestrolaMixer = {
+  $KestrolaMixer__deps: ['$PATH_FS'],
   $KestrolaMixer: {
     context: null,
     CHANNEL_COUNT: 8,
@@ -22,56 +32,93 @@ var LibraryKestrolaMixer = {
       return Math.max(0, Math.min(volume, KestrolaMixer.LOUDEST)) / KestrolaMixer.LOUDEST;
     },
 
-    // Decoding is asynchronous in the browser: a sound asked for before it is ready starts the
-    // moment it is, if it has not been stopped meanwhile.
+    // A handle for the file at PATH: read from the file system, or awaited from the page.
     load: function(path) {
-      var bytes;
+      var mixer = KestrolaMixer;
+      var bytes = null;
       try {
         bytes = FS.readFile(path);
       } catch (e) {
-        return 0;
+        bytes = null;
       }
-      var mixer = KestrolaMixer;
-      var sound = {path: path, buffer: null, failed: false, waiting: [], volume: mixer.LOUDEST,
-                   gain: mixer.context.createGain()};
+      var sound = {path: path, buffer: null, failed: false, freed: false, waiting: [],
+                   volume: mixer.LOUDEST, gain: null, hurry: null};
+      if (bytes) {
+        mixer.decode(sound, bytes);
+      } else {
+        var awaitFile = Module['awaitFile'];
+        sound.hurry = awaitFile ? awaitFile(PATH_FS.resolve(path), function(arrived) {
+          if (arrived) mixer.decode(sound, arrived);
+          else mixer.lost(sound);
+        }) : null;
+        if (!sound.hurry) return 0;
+      }
+      sound.gain = mixer.context.createGain();
       sound.gain.connect(mixer.context.destination);
+      mixer.sounds.push(sound);
+      return mixer.sounds.length - 1;
+    },
+
+    // The voices asked for before the data was ready start now, if still wanted.
+    decode: function(sound, bytes) {
+      var mixer = KestrolaMixer;
+      if (sound.freed || !mixer.context) return;
       var copy = bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.byteLength);
       mixer.context.decodeAudioData(copy, function(buffer) {
+        if (sound.freed) return;
         sound.buffer = buffer;
         var waiting = sound.waiting;
         sound.waiting = [];
         waiting.forEach(function(start) { start(); });
       }, function() {
-        sound.failed = true;
-        sound.waiting = [];
+        mixer.lost(sound);
       });
-      mixer.sounds.push(sound);
-      return mixer.sounds.length - 1;
+    },
+
+    // Data that never comes: the sound stays silent, as a file that failed to load.
+    lost: function(sound) {
+      sound.failed = true;
+      var waiting = sound.waiting;
+      sound.waiting = [];
+      waiting.forEach(function(start) { start(); });
     },
 
     // One playing copy of a sound: source -> fade -> the sound's (or the music's) gain.
-    // plays: -1 forever, otherwise the number of times through.
+    // plays: -1 forever, otherwise the number of times through. It is due at AT on the audio
+    // clock, or now; begun after that, it begins as far in as it would be by then.
     start: function(sound, output, plays, at) {
       var mixer = KestrolaMixer;
       var voice = {source: null, fade: mixer.context.createGain(), stopped: false, ended: null,
-                   fadesUntil: 0};
+                   fadesUntil: 0, due: Math.max(at || 0, mixer.context.currentTime)};
       voice.fade.connect(output);
       var begin = function() {
-        if (voice.stopped) return;
+        if (voice.stopped || !mixer.context) return;
+        var duration = sound.buffer ? sound.buffer.duration : 0;
+        var now = mixer.context.currentTime;
+        var late = Math.max(0, now - voice.due);
+        if (!duration || (plays > 0 && late >= duration * plays)) {
+          voice.stopped = true;
+          if (voice.ended) voice.ended();
+          return;
+        }
         var source = mixer.context.createBufferSource();
         source.buffer = sound.buffer;
         source.connect(voice.fade);
-        var when = Math.max(at || 0, mixer.context.currentTime);
+        var when = Math.max(voice.due, now);
         if (plays != 1) source.loop = true;
-        source.start(when);
-        if (plays > 1) source.stop(when + sound.buffer.duration * plays);
+        source.start(when, late % duration);
+        if (plays > 1) source.stop(when + duration * plays - late);
         source.onended = function() {
           if (voice.source === source && voice.ended) voice.ended();
         };
         voice.source = source;
       };
-      if (sound.buffer) begin();
-      else if (!sound.failed) sound.waiting.push(begin);
+      if (sound.buffer) {
+        begin();
+      } else if (!sound.failed) {
+        sound.waiting.push(begin);
+        if (sound.hurry) sound.hurry();
+      }
       return voice;
     },
 
@@ -105,6 +152,31 @@ var LibraryKestrolaMixer = {
     resume: function() {
       var context = KestrolaMixer.context;
       if (context && context.state === 'suspended') context.resume();
+    },
+
+    // Only what the page itself suspended is resumed on its return: a sound the browser has
+    // not yet let play still waits for the player's click.
+    suspendedWhileHidden: false,
+    followVisibility: function() {
+      var mixer = KestrolaMixer;
+      var context = mixer.context;
+      if (!context) return;
+      if (document.hidden) {
+        if (context.state === 'running') {
+          mixer.suspendedWhileHidden = true;
+          context.suspend();
+        }
+      } else if (mixer.suspendedWhileHidden) {
+        mixer.suspendedWhileHidden = false;
+        context.resume();
+      }
+    },
+
+    close: function() {
+      var mixer = KestrolaMixer;
+      document.removeEventListener('visibilitychange', mixer.followVisibility);
+      if (mixer.context) mixer.context.close();
+      mixer.context = null;
     }
   },
 
@@ -127,20 +199,17 @@ var LibraryKestrolaMixer = {
       document.addEventListener(name, mixer.resume, true);
     });
     Module['resumeAudio'] = mixer.resume;
+    document.addEventListener('visibilitychange', mixer.followVisibility);
     // A page may hold only a few audio outputs at once: the page closes a finished game's.
-    Module['closeAudio'] = function() {
-      if (mixer.context) mixer.context.close();
-      mixer.context = null;
-    };
+    Module['closeAudio'] = mixer.close;
     mixer.resume();
+    mixer.followVisibility();
     return 0;
   },
 
   Mix_CloseAudio__deps: ['$KestrolaMixer'],
   Mix_CloseAudio: function() {
-    var mixer = KestrolaMixer;
-    if (mixer.context) mixer.context.close();
-    mixer.context = null;
+    KestrolaMixer.close();
   },
 
   Mix_LoadMUS__deps: ['$KestrolaMixer'],
@@ -282,6 +351,7 @@ var LibraryKestrolaMixer = {
       mixer.music = null;
     }
     sound.waiting = [];
+    sound.freed = true;
     mixer.sounds[music] = null;
   },
 
@@ -295,6 +365,7 @@ var LibraryKestrolaMixer = {
       if (mixer.channels[i] && mixer.channels[i].sound === sound) mixer.haltChannel(i);
     }
     sound.waiting = [];
+    sound.freed = true;
     mixer.sounds[chunk] = null;
   }
 };

@@ -2,15 +2,24 @@
 // balls rolling towards its pocket, at 32, 48, 64, 128 and 256 pixels as
 // OUTDIR/SIZExSIZE/kestrola.png, as a drawing of any size in OUTDIR/scalable/kestrola.svg, and
 // as the window's own icon, 32 x 32 pixels compiled into the game, in OUTDIR/window_icon.h.
+// kestrola-icon --web START_MENU.bmp OUTDIR: the page's pictures: the same icon at 192 and 512
+// pixels for an installed page (OUTDIR/icon-192.png, icon-512.png), at 32 as the tab's
+// (OUTDIR/favicon.png), and the picture a link to the page shows (OUTDIR/preview.png, 1200 x
+// 630): the start menu, a shot the driver took, twice its size on the table's walnut.
 #include <algorithm>
 #include <cairo-svg.h>
 #include <cairo.h>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -108,19 +117,105 @@ void drawIcon(cairo_t* cr)
     ball(cr, 60, 68, 17, RED_BALL);
 }
 
-bool writeIcon(const std::string& outDir, int size)
+bool writePng(cairo_surface_t* surface, const std::string& path)
 {
-    const std::string folder = outDir + "/" + std::to_string(size) + "x" + std::to_string(size);
-    std::filesystem::create_directories(folder);
+    const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    if (!written) std::fprintf(stderr, "kestrola-icon: cannot write %s\n", path.c_str());
+    return written;
+}
+
+bool writeIconAs(const std::string& path, int size)
+{
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
     cairo_t* cr = cairo_create(surface);
     cairo_scale(cr, size / 128.0, size / 128.0);
     drawIcon(cr);
     cairo_destroy(cr);
-    const std::string path = folder + "/kestrola.png";
-    const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    const bool written = writePng(surface, path);
     cairo_surface_destroy(surface);
-    if (!written) std::fprintf(stderr, "kestrola-icon: cannot write %s\n", path.c_str());
+    return written;
+}
+
+bool writeIcon(const std::string& outDir, int size)
+{
+    const std::string folder = outDir + "/" + std::to_string(size) + "x" + std::to_string(size);
+    std::filesystem::create_directories(folder);
+    return writeIconAs(folder + "/kestrola.png", size);
+}
+
+// An uncompressed 24- or 32-bit BMP, as the driver's shot is, as an opaque Cairo picture; null
+// (after saying why) for anything else.
+cairo_surface_t* readBmp(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file),
+                                           std::istreambuf_iterator<char>()};
+    const auto number = [&](size_t at, int count) {
+        uint32_t value = 0;
+        for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
+        return value;
+    };
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') {
+        std::fprintf(stderr, "kestrola-icon: %s is not a BMP picture\n", path.c_str());
+        return nullptr;
+    }
+    const uint32_t pixelsAt = number(10, 4), bits = number(28, 2);
+    const int width = static_cast<int32_t>(number(18, 4));
+    const int signedHeight = static_cast<int32_t>(number(22, 4));
+    const int height = std::abs(signedHeight);
+    const size_t pitch = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+    if ((bits != 24 && bits != 32) || number(30, 4) != 0 || width <= 0 || width > 4096 ||
+        height <= 0 || height > 4096 || pixelsAt + pitch * height > bytes.size()) {
+        std::fprintf(stderr, "kestrola-icon: %s is not an uncompressed picture\n", path.c_str());
+        return nullptr;
+    }
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_flush(image);
+    unsigned char* data = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* from =
+            bytes.data() + pixelsAt + (signedHeight < 0 ? y : height - 1 - y) * pitch;
+        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        for (int x = 0; x < width; ++x, from += bits / 8)
+            row[x] = 0xff000000u | uint32_t{from[2]} << 16 | uint32_t{from[1]} << 8 | from[0];
+    }
+    cairo_surface_mark_dirty(image);
+    return image;
+}
+
+// The start menu, each of its pixels a square of four, on the walnut of the table's frame with
+// a line of its brass.
+bool writePreview(const std::string& menuShot, const std::string& path)
+{
+    constexpr int WIDTH = 1200, HEIGHT = 630, SCALE = 2;
+    cairo_surface_t* menu = readBmp(menuShot);
+    if (!menu) return false;
+    const int menuWidth = cairo_image_surface_get_width(menu) * SCALE;
+    const int menuHeight = cairo_image_surface_get_height(menu) * SCALE;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, WIDTH, HEIGHT);
+    cairo_t* cr = cairo_create(surface);
+    cairo_pattern_t* wood = cairo_pattern_create_linear(0, 0, 0, HEIGHT);
+    cairo_pattern_add_color_stop_rgb(wood, 0.0, WALNUT.r, WALNUT.g, WALNUT.b);
+    cairo_pattern_add_color_stop_rgb(wood, 1.0, WALNUT_DARK.r, WALNUT_DARK.g, WALNUT_DARK.b);
+    cairo_set_source(cr, wood);
+    cairo_paint(cr);
+    cairo_pattern_destroy(wood);
+    const double x = (WIDTH - menuWidth) / 2, y = (HEIGHT - menuHeight) / 2;
+    setSource(cr, BRASS);
+    cairo_rectangle(cr, x - 4, y - 4, menuWidth + 8, menuHeight + 8);
+    cairo_fill(cr);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, SCALE, SCALE);
+    cairo_set_source_surface(cr, menu, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_destroy(cr);
+    const bool written = writePng(surface, path);
+    cairo_surface_destroy(surface);
+    cairo_surface_destroy(menu);
     return written;
 }
 
@@ -189,8 +284,18 @@ bool writeWindowIcon(const std::string& outDir)
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string_view(argv[1]) == "--web") {
+        const std::string outDir = argv[3];
+        std::filesystem::create_directories(outDir);
+        return writeIconAs(outDir + "/icon-192.png", 192) &&
+                       writeIconAs(outDir + "/icon-512.png", 512) &&
+                       writeIconAs(outDir + "/favicon.png", 32) &&
+                       writePreview(argv[2], outDir + "/preview.png")
+                   ? 0
+                   : 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kestrola-icon OUTDIR\n");
+        std::fprintf(stderr, "usage: kestrola-icon OUTDIR | --web START_MENU.bmp OUTDIR\n");
         return 2;
     }
     for (int size : {32, 48, 64, 128, 256})

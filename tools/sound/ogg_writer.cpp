@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr float QUALITY = 0.4f;
 constexpr int32_t BLOCK_FRAMES = 1024;
 
 bool writePage(std::FILE* file, const ogg_page& page)
@@ -19,7 +18,7 @@ bool writePage(std::FILE* file, const ogg_page& page)
 
 } // namespace
 
-bool writeOgg(const char* path, const StereoBuffer& audio, int32_t serial)
+bool writeOgg(const char* path, const StereoBuffer& audio, int32_t serial, float quality)
 {
     std::FILE* file = std::fopen(path, "wb");
     if (!file) {
@@ -28,7 +27,7 @@ bool writeOgg(const char* path, const StereoBuffer& audio, int32_t serial)
     }
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 2, SAMPLE_RATE, QUALITY) != 0) {
+    if (vorbis_encode_init_vbr(&info, 2, SAMPLE_RATE, quality) != 0) {
         std::fprintf(stderr, "kestrola-sound: the Vorbis encoder refused its settings\n");
         vorbis_info_clear(&info);
         std::fclose(file);

@@ -229,7 +229,7 @@ void normalise(StereoBuffer& audio)
     for (float& s : audio.right) s *= gain;
 }
 
-bool renderPiece(fluid_synth_t* synth, const Piece& piece, const char* outDir)
+bool renderPiece(fluid_synth_t* synth, const Piece& piece, const char* outDir, float quality)
 {
     const char* path = MUSIC_FILES[piece.musicIndex];
     std::vector<NoteEvent> notes;
@@ -271,7 +271,7 @@ bool renderPiece(fluid_synth_t* synth, const Piece& piece, const char* outDir)
         return false;
     }
     std::string file = std::string(outDir) + "/" + path;
-    if (!writeOgg(file.c_str(), audio, OGG_SERIAL_BASE + piece.musicIndex)) return false;
+    if (!writeOgg(file.c_str(), audio, OGG_SERIAL_BASE + piece.musicIndex, quality)) return false;
     std::printf("%-20s %7.3f s  %5zu notes  %s\n", path, seconds, events.size() / 2,
                 piece.character);
     return true;
@@ -279,7 +279,7 @@ bool renderPiece(fluid_synth_t* synth, const Piece& piece, const char* outDir)
 
 } // namespace
 
-bool renderMusic(std::span<const Piece* const> pieces, const char* outDir)
+bool renderMusic(std::span<const Piece* const> pieces, const char* outDir, float quality)
 {
     // No chatter on the build log: only errors get through.
     fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
@@ -301,7 +301,7 @@ bool renderMusic(std::span<const Piece* const> pieces, const char* outDir)
     if (!ok)
         std::fprintf(stderr, "kestrola-sound: cannot load %s (Debian: fluid-soundfont-gm)\n",
                      SOUNDFONT);
-    for (const Piece* piece : pieces) ok = ok && renderPiece(synth, *piece, outDir);
+    for (const Piece* piece : pieces) ok = ok && renderPiece(synth, *piece, outDir, quality);
     if (synth) delete_fluid_synth(synth);
     delete_fluid_settings(settings);
     return ok;

@@ -1,13 +1,17 @@
 // kestrola-sound OUTDIR: writes every tune and effect the game loads, under OUTDIR/Music and
 // OUTDIR/Sfx, at the paths of render/asset_files.h. Runs in every build, so it stays fast and
 // writes the same bytes every time.
+// kestrola-sound --browser OUTDIR: only the tunes, under OUTDIR/Music, from the same rendering
+// at the browser's smaller quality (the page downloads them).
 #include "effects.h"
+#include "ogg_writer.h"
 #include "render/asset_files.h"
 #include "render_music.h"
 #include "score.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -22,12 +26,14 @@ const Piece* const PIECES[MUSIC_COUNT] = {
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kestrola-sound OUTDIR\n");
+    const bool browser = argc == 3 && std::string_view(argv[1]) == "--browser";
+    if (argc != 2 && !browser) {
+        std::fprintf(stderr, "usage: kestrola-sound [--browser] OUTDIR\n");
         return 2;
     }
-    const char* outDir = argv[1];
+    const char* outDir = argv[argc - 1];
     for (const char* folder : {"Music", "Sfx"}) {
+        if (browser && std::string_view(folder) == "Sfx") continue;
         std::error_code error;
         std::filesystem::create_directories(std::filesystem::path(outDir) / folder, error);
         if (error) {
@@ -43,7 +49,7 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    if (!writeEffects(outDir)) return 1;
-    if (!renderMusic(PIECES, outDir)) return 1;
+    if (!browser && !writeEffects(outDir)) return 1;
+    if (!renderMusic(PIECES, outDir, browser ? BROWSER_QUALITY : DESKTOP_QUALITY)) return 1;
     return 0;
 }

@@ -9,14 +9,25 @@ const {chromium} = require('playwright-core');
 const TYPES = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.data': 'application/octet-stream', '.png': 'image/png',
+  '.gz': 'application/gzip', '.ogg': 'audio/ogg', '.webmanifest': 'application/manifest+json',
 };
 
 // Serves FOLDER; `override(name)` may return {status} or {body} for a file, to play a broken
-// server. Resolves to {url, close}.
+// server, with {headers} to add, or {hold: PROMISE} to answer only once it settles. Resolves to {url, close, requests,
+// sent}: the names asked for, in order, and sent(BEFORE), the bytes of the bodies sent so far
+// for requests that came before the time BEFORE (Date.now()'s), or for all.
 function serve(folder, override) {
-  const server = http.createServer(function (request, response) {
+  const requests = [];
+  const bodies = []; // {asked: when the request came, bytes}
+  const server = http.createServer(async function (request, response) {
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/+/, '') || 'index.html';
-    const special = override ? override(name) : null;
+    const asked = Date.now();
+    requests.push(name);
+    let special = override ? override(name) : null;
+    if (special && special.hold) {
+      await special.hold;
+      special = null;
+    }
     if (special && special.status) {
       response.writeHead(special.status);
       response.end();
@@ -31,13 +42,18 @@ function serve(folder, override) {
     }
     const body = special && special.body ? special.body : fs.readFileSync(file);
     const type = TYPES[path.extname(file)] || (name.includes('.') ? 'application/octet-stream' : TYPES['.html']);
-    response.writeHead(200, {'Content-Type': type,
-                             'Content-Length': body.length});
+    response.writeHead(200, {'Content-Type': type, 'Content-Length': body.length,
+                             ...(special && special.headers)});
+    bodies.push({asked, bytes: body.length});
     response.end(body);
   });
   return new Promise(function (resolve) {
     server.listen(0, '127.0.0.1', function () {
       resolve({url: 'http://127.0.0.1:' + server.address().port + '/',
+               requests,
+               sent: function (before = Infinity) {
+                 return bodies.reduce((sum, body) => sum + (body.asked < before ? body.bytes : 0), 0);
+               },
                close: function () {
                  server.close();
                  server.closeAllConnections();

@@ -6,6 +6,7 @@ const {execFileSync} = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
+const zlib = require('node:zlib');
 const {test, before, after} = require('node:test');
 const {serve, launch} = require('./browser');
 
@@ -35,7 +36,7 @@ async function openPage(options = {}) {
   page.on('pageerror', (error) => problems.push(error.message));
   if (options.beforeLoad) await page.addInitScript(options.beforeLoad);
   await page.goto(server.url);
-  return {page, problems, close: async function () { await context.close(); server.close(); }};
+  return {page, problems, server, close: async function () { await context.close(); server.close(); }};
 }
 
 async function startGame(page) {
@@ -188,27 +189,49 @@ test('the window is scaled by the largest whole factor that fits, sharp and cent
 });
 
 test('a missing data file is named on the page', async function () {
-  const {page, close} = await openPage({override: (name) => name === 'kestrola.data' ? {status: 404} : null});
+  const {page, close} = await openPage({override: (name) => name === 'kestrola.data.gz' ? {status: 404} : null});
   await page.waitForSelector('#failed:not([hidden])', {timeout: 20000});
   assert.match(await page.textContent('#failed-text'), /kestrola\.data.*missing/);
   await close();
 });
 
 test('a cut-short data file is called damaged', async function () {
-  const whole = fs.readFileSync(path.join(webDir, 'kestrola.data'));
-  const {page, close} = await openPage({
-    override: (name) => name === 'kestrola.data' ? {body: whole.subarray(0, 1000000)} : null});
-  await page.waitForSelector('#failed:not([hidden])', {timeout: 20000});
-  assert.match(await page.textContent('#failed-text'), /kestrola\.data.*damaged/);
+  const packed = fs.readFileSync(path.join(webDir, 'kestrola.data.gz'));
+  const whole = zlib.gunzipSync(packed);
+  // Cut short on the way, so it cannot be unpacked; and a package cut short before packing,
+  // which unpacks to too few bytes.
+  for (const [body, words] of [[packed.subarray(0, packed.length >> 1), /cannot be unpacked/],
+                               [zlib.gzipSync(whole.subarray(0, 1000000)), /has 1000000 bytes/]]) {
+    const {page, close} = await openPage({
+      override: (name) => name === 'kestrola.data.gz' ? {body} : null});
+    await page.waitForSelector('#failed:not([hidden])', {timeout: 20000});
+    const text = await page.textContent('#failed-text');
+    assert.match(text, /kestrola\.data\.gz.*damaged/);
+    assert.match(text, words);
+    await close();
+  }
+});
+
+test('a server that sends the package as gzip content, unpacked by the browser, will do', async function () {
+  const packed = fs.readFileSync(path.join(webDir, 'kestrola.data.gz'));
+  const {page, problems, close} = await openPage({override: (name) => name === 'kestrola.data.gz'
+    ? {body: packed, headers: {'Content-Encoding': 'gzip'}} : null});
+  await startGame(page);
+  await clickWindow(page, ...ONE_PLAYER);
+  await page.waitForTimeout(200);
+  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
+  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+  assert.deepStrictEqual(problems, []);
   await close();
 });
 
 test('a damaged picture stops the start with the log\'s words', async function () {
-  const whole = Buffer.from(fs.readFileSync(path.join(webDir, 'kestrola.data')));
+  const whole = zlib.gunzipSync(fs.readFileSync(path.join(webDir, 'kestrola.data.gz')));
   const script = fs.readFileSync(path.join(webDir, 'kestrola.js'), 'utf8');
   const field = /"filename":"\/Images\/field\.bmp","start":(\d+)/.exec(script);
   whole.fill(0, Number(field[1]), Number(field[1]) + 2); // no longer starts with BM
-  const {page, close} = await openPage({override: (name) => name === 'kestrola.data' ? {body: whole} : null});
+  const body = zlib.gzipSync(whole);
+  const {page, close} = await openPage({override: (name) => name === 'kestrola.data.gz' ? {body} : null});
   await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
   await page.click('#play');
   await page.waitForSelector('#failed:not([hidden])', {timeout: 5000});
@@ -221,9 +244,10 @@ function listenToSound() {
   window.soundLog = [];
   const log = (entry) => window.soundLog.push(entry);
   const start = AudioBufferSourceNode.prototype.start;
-  AudioBufferSourceNode.prototype.start = function () {
+  AudioBufferSourceNode.prototype.start = function (when, offset) {
     const node = this;
-    log({op: 'start', seconds: node.buffer.duration, loop: node.loop});
+    log({op: 'start', seconds: node.buffer.duration, loop: node.loop, offset: offset || 0,
+         at: performance.now()});
     node.addEventListener('ended', () => log({op: 'ended', seconds: node.buffer.duration}));
     return start.apply(node, arguments);
   };
@@ -383,4 +407,172 @@ test('a game played on the page is the desktop\'s, and its recording replays the
     const [x, y, vx, vy] = line.split(' ').slice(3, 7).map(Number);
     assert.deepStrictEqual([x, y, vx, vy], [ball.x, ball.y, ball.vx, ball.vy], line);
   }
+});
+
+// Every file under DIR, relative to it, with forward slashes.
+function listFiles(dir, under = '') {
+  return fs.readdirSync(path.join(dir, under), {withFileTypes: true}).flatMap(function (entry) {
+    const name = under ? under + '/' + entry.name : entry.name;
+    return entry.isDirectory() ? listFiles(dir, name) : [name];
+  }).sort();
+}
+
+// The width and height a PNG file says it has; null for anything else.
+function pngSize(file) {
+  const bytes = fs.readFileSync(file);
+  const signature = Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]);
+  if (!bytes.subarray(0, 8).equals(signature) || bytes.toString('latin1', 12, 16) !== 'IHDR') return null;
+  return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
+}
+
+const MENU_TUNE = 'Music/Orvane01.ogg'; // the tune the game starts with the start menu
+
+test('the start menu waits for no tune, and one that arrives late plays from where it would be',
+     async function () {
+  let release;
+  const held = new Promise((resolve) => { release = resolve; });
+  const {page, problems, server, close} = await openPage({
+    beforeLoad: listenToSound, override: (name) => name === MENU_TUNE ? {hold: held} : null});
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  assert.deepStrictEqual(server.requests.filter((name) => name.startsWith('Music/')), []);
+  const clicked = await page.evaluate(() => performance.now());
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
+  await page.waitForTimeout(1200);
+  // The game asked for its menu's tune first; it has not come, so nothing plays.
+  assert.strictEqual(server.requests.find((name) => name.startsWith('Music/')), MENU_TUNE);
+  const tune = (e) => e.op === 'start' && e.loop && e.seconds > 20;
+  assert.deepStrictEqual((await page.evaluate(() => window.soundLog)).filter(tune), []);
+  const released = await page.evaluate(() => performance.now());
+  release();
+  await page.waitForFunction(() => window.soundLog.some((e) => e.op === 'start' && e.seconds > 20),
+                             null, {timeout: 10000});
+  const started = (await page.evaluate(() => window.soundLog)).find(tune);
+  assert.ok(started, 'the menu\'s tune plays on, looping');
+  // It begins after it arrived, as far in as the time since the game asked for it: at least the
+  // time it was held, at most the time since the click.
+  assert.ok(started.at > released);
+  const heldFor = (released - clicked) / 1000 - 0.3;
+  assert.ok(started.offset > Math.min(1, heldFor), JSON.stringify(started));
+  assert.ok(started.offset <= (started.at - clicked) / 1000 + 0.05, JSON.stringify(started));
+  // The game went on as ever meanwhile.
+  await clickWindow(page, ...ONE_PLAYER);
+  await page.waitForTimeout(200);
+  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
+  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+  assert.deepStrictEqual(problems, []);
+  await close();
+});
+
+test('a hidden page suspends the sound, and its return resumes it', async function () {
+  const {page, problems, close} = await openPage({beforeLoad: listenToSound});
+  await startGame(page);
+  await page.waitForFunction(() => window.lastContext && window.lastContext.state === 'running');
+  // What the browser does as the player leaves the tab and comes back to it.
+  const showPage = (shown) => page.evaluate(function (shown) {
+    Object.defineProperty(document, 'hidden', {configurable: true, get: () => !shown});
+    Object.defineProperty(document, 'visibilityState', {configurable: true,
+                                                         get: () => (shown ? 'visible' : 'hidden')});
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, shown);
+  await showPage(false);
+  await page.waitForFunction(() => window.lastContext.state === 'suspended', null, {timeout: 5000});
+  const stoodAt = await page.evaluate(() => window.lastContext.currentTime);
+  await page.waitForTimeout(300);
+  assert.strictEqual(await page.evaluate(() => window.lastContext.currentTime), stoodAt);
+  await showPage(true);
+  await page.waitForFunction(() => window.lastContext.state === 'running', null, {timeout: 5000});
+  assert.deepStrictEqual(problems, []);
+  await close();
+});
+
+test('the folder holds the page alone: the browser\'s driver is built beside it', function () {
+  const files = listFiles(webDir);
+  assert.deepStrictEqual(files.filter((name) => /kestrola-replay|\.data$/.test(name)), [], files.join(' '));
+  assert.ok(listFiles(webDir + '-driver').includes('kestrola-replay.js'));
+  // The tunes are the desktop's, each a file of its own.
+  assert.deepStrictEqual(files.filter((name) => name.startsWith('Music/')),
+                         listFiles(nativeDir, 'Music'));
+});
+
+test('after one visit every file of the folder has been used, and the game starts offline',
+     async function () {
+  const server = await serve(webDir);
+  servers.push(server);
+  const context = await browser.newContext({viewport: {width: 1000, height: 720}});
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(error.message));
+  await page.goto(server.url);
+  await startGame(page);
+  await page.evaluate(() => KestrolaLoader.everything);
+  assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller));
+  // Fetched by the page or kept by its worker: all but the preview, which only link cards show.
+  assert.deepStrictEqual(listFiles(webDir).filter((name) => !server.requests.includes(name)),
+                         ['preview.png']);
+  server.close();
+  await page.addInitScript(listenToSound);
+  await page.reload();
+  await startGame(page);
+  await page.waitForFunction(() => window.soundLog.some((e) => e.op === 'start' && e.loop && e.seconds > 20),
+                             null, {timeout: 5000});
+  await clickWindow(page, ...ONE_PLAYER);
+  await page.waitForTimeout(200);
+  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
+  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+});
+
+test('the page can be installed, with its icons, and a link to it shows the start menu',
+     async function () {
+  const {page, problems, close} = await openPage();
+  await startGame(page); // the service worker comes once the game runs
+  await page.evaluate(() => KestrolaLoader.everything);
+  const session = await page.context().newCDPSession(page);
+  const {url, errors} = await session.send('Page.getAppManifest');
+  assert.deepStrictEqual(errors, []);
+  // A test browser's profile is always a private one: nothing else may stand in the way.
+  const {installabilityErrors} = await session.send('Page.getInstallabilityErrors');
+  assert.deepStrictEqual(installabilityErrors.map((e) => e.errorId).filter((id) => id !== 'in-incognito'), []);
+  const local = (address) => path.join(webDir, new URL(address, url).pathname);
+  const manifest = JSON.parse(fs.readFileSync(local(url), 'utf8'));
+  assert.strictEqual(manifest.name, 'Kestrola');
+  assert.strictEqual(manifest.short_name, 'Kestrola');
+  assert.ok(['standalone', 'fullscreen'].includes(manifest.display));
+  assert.strictEqual(new URL(manifest.start_url, url).href, new URL('./', url).href);
+  const head = await page.evaluate(function () {
+    const named = (selector, attribute) => {
+      const element = document.querySelector(selector);
+      return element && element.getAttribute(attribute);
+    };
+    return {theme: named('meta[name="theme-color"]', 'content'),
+            description: named('meta[name="description"]', 'content'),
+            icon: named('link[rel="icon"]', 'href'),
+            title: named('meta[property="og:title"]', 'content'),
+            summary: named('meta[property="og:description"]', 'content'),
+            image: named('meta[property="og:image"]', 'content')};
+  });
+  assert.match(manifest.theme_color, /^#[0-9a-f]{6}$/);
+  assert.strictEqual(head.theme, manifest.theme_color);
+  for (const size of [192, 512]) {
+    const icon = manifest.icons.find((each) => each.sizes === size + 'x' + size);
+    assert.ok(icon, 'an icon of ' + size);
+    assert.deepStrictEqual(pngSize(local(icon.src)), [size, size]);
+  }
+  assert.deepStrictEqual(pngSize(local(head.icon)), [32, 32]);
+  assert.ok(head.description.length > 40 && head.summary.length > 20, JSON.stringify(head));
+  assert.strictEqual(head.title, 'Kestrola');
+  assert.deepStrictEqual(pngSize(local(head.image)), [1200, 630]);
+  assert.deepStrictEqual(problems, []);
+  await close();
+});
+
+test('opened as a file, the page says how to serve it', async function () {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto('file://' + path.join(webDir, 'index.html'));
+  await page.waitForSelector('#failed:not([hidden])', {timeout: 10000});
+  assert.match(await page.textContent('#failed-text'), /tools\/web serve/);
+  await context.close();
 });

@@ -87,7 +87,12 @@ async function runInPage(job) {
     process.exit(2);
   }
   const cwd = process.cwd();
+  // The driver is built beside the page's folder, in its sibling named with -driver (the page
+  // never loads it); KESTROLA_WEB_DIR names the page's folder, or one that holds the driver.
   const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(__dirname, '../../build-web'));
+  const driverDir = [webDir, webDir + '-driver'].find(function (dir) {
+    return fs.existsSync(path.join(dir, 'kestrola-replay.js'));
+  }) || webDir + '-driver';
   const argument = args[0];
   let script = null, stdin = null, scriptPath = null;
   if (argument === '-') {
@@ -106,7 +111,7 @@ async function runInPage(job) {
   const folders = [...new Set(shots.map((file) => path.dirname(file)))].filter((dir) => fs.existsSync(dir));
   if (scriptPath) folders.push(path.dirname(scriptPath));
 
-  const server = await serve(webDir, function (name) {
+  const server = await serve(driverDir, function (name) {
     if (!name.startsWith('cwd/')) return name === 'blank' ? {body: Buffer.from('<!doctype html><title>replay</title>')} : null;
     const file = path.join(cwd, name.slice(4));
     return fs.existsSync(file) ? {body: fs.readFileSync(file)} : {status: 404};
