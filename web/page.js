@@ -55,12 +55,28 @@
 
   // The game's size in CSS pixels in a square room of ROOM CSS pixels: a whole number of device
   // pixels per game pixel, so that every game pixel is as large as the next, unless that leaves
-  // more than a sixth of the room unused; then the largest that fits, on whole device pixels.
-  function gameSize(room, ratio) {
-    const filling = (room * ratio) / WINDOW_SIZE;
-    const whole = Math.floor(filling);
-    if (whole >= 1 && 6 * whole >= 5 * filling) return (WINDOW_SIZE * whole) / ratio;
-    return Math.floor(room * ratio) / ratio;
+  // more than a sixth of the room unused; then the largest that fits, on whole device pixels. On
+  // a touch screen, where the game's buttons are a finger's targets, a twelfth is already too
+  // much.
+  function gameSize(room, ratio, touch) {
+    const devicePixels = Math.floor(room * ratio);
+    const whole = Math.floor(devicePixels / WINDOW_SIZE) * WINDOW_SIZE;
+    const parts = touch ? 12 : 6;
+    if (whole > 0 && parts * whole >= (parts - 1) * devicePixels) return whole / ratio;
+    return devicePixels / ratio;
+  }
+
+  // The height of a pair of controls WIDTH CSS pixels wide, side by side or one above the other
+  // (DIRECTION 'row' or 'column'): CONTROL a control, more where a label takes more lines, and
+  // every control as tall as the tallest.
+  function padHeight(direction, width) {
+    controls.className = direction + ' measured';
+    let tallest = CONTROL;
+    for (const pad of pads) {
+      Object.assign(pad.style, {width: width + 'px', height: ''});
+      for (const button of pad.children) tallest = Math.max(tallest, button.offsetHeight);
+    }
+    return direction === 'row' ? tallest : 2 * tallest + CONTROL_GAP;
   }
 
   // The recording line's height when set in WIDTH CSS pixels.
@@ -114,7 +130,10 @@
       if (noteHeight(side - 2 * EDGE) + NOTE_MARGIN + corner > height) beside.room = 0;
       return [below, beside];
     }
-    const stack = GAP + CONTROL + GAP + fullWidthNote + NOTE_MARGIN;
+    const rowWidth = Math.min(width - 2 * EDGE, PAD_ROW);
+    const padWidth = (rowWidth - CONTROL_GAP) / 2;
+    const row = padHeight('row', padWidth);
+    const stack = GAP + row + GAP + fullWidthNote + NOTE_MARGIN;
     // The game and the controls below it stand in the middle, clear of the fullscreen button:
     // below its corner, unless the game is narrow enough to stand beside it.
     const free = Math.min(width, height - stack);
@@ -124,17 +143,14 @@
       place: function (outer) {
         const game = {x: (width - outer) / 2, y: (height - outer - stack) / 2};
         if (game.x + outer > width - corner) game.y = Math.max(game.y, corner);
-        const rowWidth = Math.min(width - 2 * EDGE, PAD_ROW);
-        const padWidth = (rowWidth - CONTROL_GAP) / 2;
         const top = game.y + outer + GAP;
-        const bottom = top + CONTROL + GAP + fullWidthNote;
+        const bottom = top + row + GAP + fullWidthNote;
         return {game, fullscreen: cornerButton, direction: 'row',
-                pads: [{x: (width - rowWidth) / 2, y: top, width: padWidth, height: CONTROL},
-                       {x: (width + CONTROL_GAP) / 2, y: top, width: padWidth, height: CONTROL}],
+                pads: [{x: (width - rowWidth) / 2, y: top, width: padWidth, height: row},
+                       {x: (width + CONTROL_GAP) / 2, y: top, width: padWidth, height: row}],
                 note: {x: EDGE, width: width - 2 * EDGE, bottom}};
       },
     };
-    const pair = 2 * CONTROL + CONTROL_GAP;
     const beside = {
       room: Math.min(height, width - 2 * (PAD_COLUMN + GAP + EDGE)),
       place: function (outer) {
@@ -142,6 +158,7 @@
         const margin = game.x;
         const padWidth = Math.max(PAD_COLUMN, Math.min(WIDE_PAD, margin - 2 * GAP));
         const padX = (margin - padWidth) / 2;
+        const pair = padHeight('column', padWidth);
         const middle = (height - pair) / 2;
         const aboveNote = height - NOTE_MARGIN - noteHeight(margin - 2 * EDGE) - GAP - pair;
         return {game, fullscreen: {x: width - margin / 2 - button / 2, y: EDGE},
@@ -155,6 +172,7 @@
     // The left column holds a pair of controls above the recording line, the right one the
     // fullscreen button above the other pair.
     const narrowest = (width - Math.min(beside.room, height)) / 2 - 2 * EDGE;
+    const pair = padHeight('column', PAD_COLUMN);
     if (narrowest < 1 || pair + GAP + noteHeight(narrowest) + NOTE_MARGIN > height ||
         corner + pair > height) {
       beside.room = 0;
@@ -173,7 +191,7 @@
     let best = null;
     for (const way of arrangements(width, height, touch)) {
       const room = Math.max(1, Math.floor(way.room));
-      const size = gameSize(room, ratio);
+      const size = gameSize(room, ratio, touch);
       if (!best || size > best.size) best = {way, room, size};
     }
     const {way, room, size} = best;

@@ -183,13 +183,15 @@ function overlap(a, b) {
 }
 
 // The game's size in CSS pixels at each viewport, with the device pixels each game pixel takes:
-// a whole number where that leaves at most a sixth of the room empty, otherwise all the room.
+// a whole number where that leaves at most a sixth of the room empty (a twelfth on a touch
+// screen), otherwise all the room.
 const SIZES = [
-  // On a phone: the whole width standing, the whole height lying, the controls beside it.
+  // On a phone: the whole width standing, the whole height lying, the controls beside it; on a
+  // larger touch screen five device pixels a game pixel, where that loses little.
   {screen: PHONE, width: 390, height: 844, size: 390, scale: 3.9},
   {screen: PHONE, width: 844, height: 390, size: 390, scale: 3.9},
   {screen: PHONE, width: 960, height: 540, size: 500, scale: 5},
-  {screen: PHONE, width: 800, height: 600, size: 500, scale: 5},
+  {screen: PHONE, width: 800, height: 600, size: 548, scale: 5.48},
   // Where centring would put the game between device pixels.
   {screen: PHONE, width: 393, height: 852, size: 393, scale: 3.93},
   // With a mouse: the whole height, the recording line and the fullscreen button in the margins.
