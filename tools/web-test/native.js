@@ -25,7 +25,7 @@ function readBmp(file) {
   return rgb;
 }
 
-// What the native driver shows at the end of SCRIPT.
+// What the native driver shows at the end of SCRIPT (a recorded game is one).
 function nativeShot(script) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-shot-'));
   for (const assets of ['Images', 'Music', 'Sfx']) {
@@ -65,4 +65,4 @@ function recordedEvents(recording) {
     .map((line) => line.replace(/^queue /, ''));
 }
 
-module.exports = {readBmp, nativeShot, canvasPixels, differingPixels, recordedEvents};
+module.exports = {nativeShot, canvasPixels, differingPixels, recordedEvents};
