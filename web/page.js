@@ -31,16 +31,193 @@
   let failure = null;
   let recorded = null;     // the instance whose recording the page offers
 
-  // Where the browser has a fractional pixel ratio, the factor is whole in device pixels, so
-  // every game pixel is the same number of screen pixels.
+  // The game's size and the places of what sits around it: the fullscreen button, the recording
+  // line and, on a touch screen, the controls. Nothing of it ever covers the game.
+  const EDGE = 10;          // between the page's edge and a button at it
+  const GAP = 12;           // between the game and what sits beside it
+  const NOTE_MARGIN = 6;    // below the recording line
+  const NOTE_COLUMN = 100;  // the narrowest column beside the game the recording line is set in
+  const CONTROL = 64;       // a control's height
+  const CONTROL_GAP = 8;
+  const PAD_COLUMN = 104;   // the narrowest pair of controls beside the game
+  const WIDE_PAD = 132;     // and the widest, where the margin has room
+  const PAD_ROW = 480;      // the widest row of the four controls below the game
+
+  const controls = document.getElementById('controls');
+  const pads = [document.getElementById('pad-left'), document.getElementById('pad-right')];
+  const note = document.getElementById('recording');
+  const coarsePointer = window.matchMedia('(pointer: coarse)');
+  let touched = false; // a finger has been on the page, whatever the pointer said
+
+  function touchScreen() {
+    return coarsePointer.matches || touched;
+  }
+
+  // The game's size in CSS pixels in a square room of ROOM CSS pixels: a whole number of device
+  // pixels per game pixel, so that every game pixel is as large as the next, unless that leaves
+  // more than a sixth of the room unused; then the largest that fits, on whole device pixels. On
+  // a touch screen, where the game's buttons are a finger's targets, a twelfth is already too
+  // much.
+  function gameSize(room, ratio, touch) {
+    const devicePixels = Math.floor(room * ratio);
+    const whole = Math.floor(devicePixels / WINDOW_SIZE) * WINDOW_SIZE;
+    const parts = touch ? 12 : 6;
+    if (whole > 0 && parts * whole >= (parts - 1) * devicePixels) return whole / ratio;
+    return devicePixels / ratio;
+  }
+
+  // The height of a pair of controls WIDTH CSS pixels wide, side by side or one above the other
+  // (DIRECTION 'row' or 'column'): CONTROL a control, more where a label takes more lines, and
+  // every control as tall as the tallest.
+  function padHeight(direction, width) {
+    controls.className = direction + ' measured';
+    let tallest = CONTROL;
+    for (const pad of pads) {
+      Object.assign(pad.style, {width: width + 'px', height: ''});
+      for (const button of pad.children) tallest = Math.max(tallest, button.offsetHeight);
+    }
+    return direction === 'row' ? tallest : 2 * tallest + CONTROL_GAP;
+  }
+
+  // The recording line's height when set in WIDTH CSS pixels.
+  function noteHeight(width) {
+    note.style.width = width + 'px';
+    return note.offsetHeight;
+  }
+
+  // The ways of arranging the page, each as the room it leaves the game and, given the game's
+  // outer size, where everything goes. A mouse: the recording line below the game and the
+  // fullscreen button in the top right corner, or both in the margins beside the game. A touch
+  // screen: the controls in a row below the game, or in two columns either side of it.
+  function arrangements(width, height, touch) {
+    const button = fullscreenButton.hidden ? 0 : fullscreenButton.offsetWidth;
+    const corner = button ? button + 2 * EDGE : 0; // the fullscreen button's corner, kept clear
+    const cornerButton = {x: width - EDGE - button, y: EDGE};
+    const fullWidthNote = noteHeight(width - 2 * EDGE);
+    const centred = (outer) => ({x: (width - outer) / 2, y: (height - outer) / 2});
+    if (!touch) {
+      const strip = fullWidthNote + 2 * NOTE_MARGIN;
+      const below = {
+        room: Math.min(width, height - strip, Math.max(height - strip - corner, width - corner)),
+        place: function (outer) {
+          const game = centred(outer);
+          if (game.y + outer > height - strip) game.y = (height - strip - outer) / 2;
+          // Out of the fullscreen button's corner by the shorter way that is open.
+          if (button && game.x + outer > width - corner && game.y < corner) {
+            const down = corner + outer <= height - strip;
+            const left = outer <= width - corner;
+            if (down && (!left || corner - game.y <= game.x + outer - (width - corner))) {
+              game.y = corner;
+            } else {
+              game.x = width - corner - outer;
+            }
+          }
+          return {game, fullscreen: cornerButton, note: {x: EDGE, width: width - 2 * EDGE,
+                                                         bottom: height - NOTE_MARGIN}};
+        },
+      };
+      const side = Math.max(NOTE_COLUMN, corner);
+      const beside = {
+        room: Math.min(height, width - 2 * side),
+        place: function (outer) {
+          const game = centred(outer);
+          const column = width - game.x - outer - 2 * EDGE;
+          return {game, fullscreen: cornerButton,
+                  note: {x: game.x + outer + EDGE, width: column, bottom: height - NOTE_MARGIN}};
+        },
+      };
+      // Beside the game the line wraps; it must stay clear of the fullscreen button.
+      if (noteHeight(side - 2 * EDGE) + NOTE_MARGIN + corner > height) beside.room = 0;
+      return [below, beside];
+    }
+    const rowWidth = Math.min(width - 2 * EDGE, PAD_ROW);
+    const padWidth = (rowWidth - CONTROL_GAP) / 2;
+    const row = padHeight('row', padWidth);
+    const stack = GAP + row + GAP + fullWidthNote + NOTE_MARGIN;
+    // The game and the controls below it stand in the middle, clear of the fullscreen button:
+    // below its corner, unless the game is narrow enough to stand beside it.
+    const free = Math.min(width, height - stack);
+    const belowCorner = Math.max(height - stack - corner, width - 2 * corner);
+    const below = {
+      room: free <= width - 2 * corner ? free : Math.min(width, belowCorner),
+      place: function (outer) {
+        const game = {x: (width - outer) / 2, y: (height - outer - stack) / 2};
+        if (game.x + outer > width - corner) game.y = Math.max(game.y, corner);
+        const top = game.y + outer + GAP;
+        const bottom = top + row + GAP + fullWidthNote;
+        return {game, fullscreen: cornerButton, direction: 'row',
+                pads: [{x: (width - rowWidth) / 2, y: top, width: padWidth, height: row},
+                       {x: (width + CONTROL_GAP) / 2, y: top, width: padWidth, height: row}],
+                note: {x: EDGE, width: width - 2 * EDGE, bottom}};
+      },
+    };
+    const beside = {
+      room: Math.min(height, width - 2 * (PAD_COLUMN + GAP + EDGE)),
+      place: function (outer) {
+        const game = centred(outer);
+        const margin = game.x;
+        const padWidth = Math.max(PAD_COLUMN, Math.min(WIDE_PAD, margin - 2 * GAP));
+        const padX = (margin - padWidth) / 2;
+        const pair = padHeight('column', padWidth);
+        const middle = (height - pair) / 2;
+        const aboveNote = height - NOTE_MARGIN - noteHeight(margin - 2 * EDGE) - GAP - pair;
+        return {game, fullscreen: {x: width - margin / 2 - button / 2, y: EDGE},
+                direction: 'column',
+                pads: [{x: padX, y: Math.min(middle, aboveNote), width: padWidth, height: pair},
+                       {x: width - padX - padWidth, y: Math.max(middle, corner), width: padWidth,
+                        height: pair}],
+                note: {x: EDGE, width: margin - 2 * EDGE, bottom: height - NOTE_MARGIN}};
+      },
+    };
+    // The left column holds a pair of controls above the recording line, the right one the
+    // fullscreen button above the other pair.
+    const narrowest = (width - Math.min(beside.room, height)) / 2 - 2 * EDGE;
+    const pair = padHeight('column', PAD_COLUMN);
+    if (narrowest < 1 || pair + GAP + noteHeight(narrowest) + NOTE_MARGIN > height ||
+        corner + pair > height) {
+      beside.room = 0;
+    }
+    return height >= width ? [below, beside] : [beside, below];
+  }
+
   function fitToWindow() {
     const ratio = window.devicePixelRatio || 1;
-    const room = Math.min(window.innerWidth, window.innerHeight);
-    const scale = Math.max(1, Math.floor((room * ratio) / WINDOW_SIZE));
-    const size = (WINDOW_SIZE * scale) / ratio;
-    stage.style.setProperty('--size', size + 'px');
+    const width = document.documentElement.clientWidth || window.innerWidth;
+    const height = document.documentElement.clientHeight || window.innerHeight;
+    const touch = touchScreen();
+    document.documentElement.classList.toggle('touch', touch);
+    controls.hidden = !touch;
+    // The first arrangement wins a tie: the usual one for the screen's shape.
+    let best = null;
+    for (const way of arrangements(width, height, touch)) {
+      const room = Math.max(1, Math.floor(way.room));
+      const size = gameSize(room, ratio, touch);
+      if (!best || size > best.size) best = {way, room, size};
+    }
+    const {way, room, size} = best;
     // The rim is dropped rather than the scale when only the window itself fits.
-    stage.classList.toggle('snug', size + 2 * FRAME_MARGIN > room);
+    const rim = size + 2 * FRAME_MARGIN <= room;
+    const outer = size + (rim ? 2 * FRAME_MARGIN : 0);
+    const at = way.place(outer);
+    // On whole device pixels, so that the game's pixels line up with the screen's.
+    const snap = (value) => Math.round(value * ratio) / ratio;
+    const inset = rim ? FRAME_MARGIN : 0;
+    stage.style.setProperty('--size', size + 'px');
+    stage.style.setProperty('--left', snap(at.game.x + inset) + 'px');
+    stage.style.setProperty('--top', snap(at.game.y + inset) + 'px');
+    stage.classList.toggle('snug', !rim);
+    Object.assign(fullscreenButton.style,
+                  {left: at.fullscreen.x + 'px', top: at.fullscreen.y + 'px', right: 'auto'});
+    const noteTall = noteHeight(at.note.width);
+    Object.assign(note.style, {left: at.note.x + 'px', top: at.note.bottom - noteTall + 'px',
+                               bottom: 'auto'});
+    if (touch) {
+      controls.className = at.direction;
+      at.pads.forEach(function (place, i) {
+        Object.assign(pads[i].style, {left: place.x + 'px', top: place.y + 'px',
+                                      width: place.width + 'px', height: place.height + 'px'});
+      });
+    }
   }
 
   function show(panel) {
@@ -52,6 +229,7 @@
     if (failure) return;
     failure = message;
     running = false;
+    enableControls(false);
     failedText.textContent = message;
     show(failed);
   }
@@ -96,6 +274,7 @@
 
   function gameEnded(instance, startedLoop) {
     running = false;
+    enableControls(false);
     if (typeof instance.pauseMainLoop === 'function') instance.pauseMainLoop();
     if (typeof instance.closeAudio === 'function') setTimeout(instance.closeAudio, LAST_FADE_MS);
     if (game === instance) game = null;
@@ -165,6 +344,8 @@
     show(null);
     canvas.focus();
     running = true;
+    keysDown.clear();
+    enableControls(true);
     instance.callMain([]);
     // callMain returns once the loop is set up; a start that failed has already ended.
     if (game === instance) instance.markStarted();
@@ -215,27 +396,195 @@
   }
 
   // Space and the arrows move nothing but the game; the canvas keeps the keyboard while the
-  // game runs.
+  // game runs. The game listens for keys on the canvas: a key pressed while anything else has
+  // the focus (the page was clicked beside the game, or a button was) is handed to the canvas as
+  // it is, and the canvas takes the focus back, so no key is lost.
+  const GAME_KEYS = [' ', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'PageUp', 'PageDown',
+                     'Home', 'End', 'F10'];
+
+  // A keyboard event as the emulation reads it: the key's legacy code is not among the fields a
+  // script may set, so it is given to the event itself.
+  function keyEvent(type, like) {
+    const event = new KeyboardEvent(type, {
+      key: like.key, code: like.code, location: like.location || 0, repeat: !!like.repeat,
+      shiftKey: !!like.shiftKey, ctrlKey: !!like.ctrlKey, altKey: !!like.altKey,
+      metaKey: !!like.metaKey, bubbles: true, cancelable: true, view: window});
+    for (const field of ['keyCode', 'which']) {
+      Object.defineProperty(event, field, {value: like.keyCode});
+    }
+    return event;
+  }
+
+  function handKeyToGame(event) {
+    if (event.target === canvas) return;
+    event.preventDefault();
+    event.stopImmediatePropagation();
+    canvas.focus();
+    canvas.dispatchEvent(keyEvent(event.type, event));
+  }
+
+  // The keys pressed while the game runs: the release of one pressed before (the ENTER that
+  // started the game on the page's button) is not the game's.
+  const keysDown = new Set();
   window.addEventListener('keydown', function (event) {
     if (!running) return;
-    if ([' ', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'PageUp', 'PageDown', 'Home',
-         'End', 'F10'].includes(event.key)) {
-      event.preventDefault();
-    }
-    if (document.activeElement !== canvas) canvas.focus();
+    if (GAME_KEYS.includes(event.key)) event.preventDefault();
+    keysDown.add(event.code);
+    handKeyToGame(event);
   }, true);
-  stage.addEventListener('mousedown', function () { if (running) canvas.focus(); });
+  window.addEventListener('keyup', function (event) {
+    if (!running) return;
+    if (keysDown.delete(event.code)) {
+      handKeyToGame(event);
+    } else {
+      event.stopImmediatePropagation();
+    }
+  }, true);
+  // A press anywhere on the page leaves the focus where it is, on the game; buttons still click.
+  document.addEventListener('mousedown', function (event) {
+    if (!running || event.target === canvas) return;
+    event.preventDefault();
+    canvas.focus();
+  }, true);
+
+  // The game's pixel under a point of the page, or null off the game.
+  function gamePixel(clientX, clientY) {
+    const box = canvas.getBoundingClientRect();
+    const x = Math.floor(((clientX - box.left) * WINDOW_SIZE) / box.width);
+    const y = Math.floor(((clientY - box.top) * WINDOW_SIZE) / box.height);
+    return x >= 0 && x < WINDOW_SIZE && y >= 0 && y < WINDOW_SIZE ? [x, y] : null;
+  }
+
+  // A point of the page, in the whole CSS pixels a mouse event carries, that the emulation reads
+  // as game pixel N on an axis starting at START with LENGTH CSS pixels: the one nearest the
+  // middle of that pixel, as the emulation scales and truncates it.
+  function pagePixel(n, start, length) {
+    const scale = WINDOW_SIZE / length;
+    const middle = start + (n + 0.5) / scale;
+    let best = Math.round(middle);
+    for (let at = Math.floor(middle - 1 / scale); at <= Math.ceil(middle + 1 / scale); ++at) {
+      const read = Math.trunc((at - start) * scale);
+      if (read === n && (Math.trunc((best - start) * scale) !== n ||
+                         Math.abs(at - middle) < Math.abs(best - middle))) {
+        best = at;
+      }
+    }
+    return best;
+  }
+
+  // The pointer's last place over the game, in game pixels; the emulation starts it at the
+  // window's corner.
+  let pointer = [0, 0];
+
+  // The mouse event TYPE with BUTTON (0 left, 2 right) at game pixel POINT, on the canvas where
+  // the emulation listens, as the mouse would send it.
+  function sendMouse(type, button, point) {
+    const box = canvas.getBoundingClientRect();
+    const x = pagePixel(point[0], box.left, box.width);
+    const y = pagePixel(point[1], box.top, box.height);
+    const held = type === 'mousedown' ? [1, 0, 2][button] : 0;
+    canvas.dispatchEvent(new MouseEvent(type, {clientX: x, clientY: y, button, buttons: held,
+                                               bubbles: true, cancelable: true, view: window}));
+  }
+
+  stage.addEventListener('mousemove', function (event) {
+    if (event.target !== canvas) return;
+    const point = gamePixel(event.clientX, event.clientY);
+    if (point) pointer = point;
+  });
+
+  // A finger on the game is the mouse with no button held: where it lands and wherever it moves
+  // over the game the pointer follows (and the aim with it), and where it is lifted over the
+  // game it clicks, so a tap is a click. The emulation's own reading of touches (a press where
+  // the finger lands) and the browser's mouse events made up from them never see it.
+  let finger = null;
+  function fingerOf(event) {
+    for (const touch of event.changedTouches) {
+      if (touch.identifier === finger) return touch;
+    }
+    return null;
+  }
+
+  function onTouch(event) {
+    if (event.target !== canvas) return;
+    event.stopPropagation();
+    if (event.cancelable) event.preventDefault();
+    if (!running) return;
+    if (event.type === 'touchstart') {
+      if (finger !== null) return; // one finger is the mouse; the others are resting
+      finger = event.changedTouches[0].identifier;
+    }
+    const touch = fingerOf(event);
+    if (!touch) return;
+    const point = gamePixel(touch.clientX, touch.clientY);
+    const moved = point && (point[0] !== pointer[0] || point[1] !== pointer[1]);
+    if (event.type === 'touchstart' || event.type === 'touchmove') {
+      if (point && (moved || event.type === 'touchstart')) {
+        pointer = point;
+        sendMouse('mousemove', 0, point);
+      }
+      return;
+    }
+    finger = null;
+    if (event.type === 'touchend' && point) {
+      if (moved) sendMouse('mousemove', 0, point);
+      pointer = point;
+      sendMouse('mousedown', 0, point);
+      sendMouse('mouseup', 0, point);
+    }
+  }
+  for (const type of ['touchstart', 'touchmove', 'touchend', 'touchcancel']) {
+    stage.addEventListener(type, onTouch, {capture: true, passive: false});
+  }
+  window.addEventListener('touchstart', function () {
+    if (touched) return;
+    touched = true;
+    fitToWindow();
+  }, {capture: true, passive: true});
+
+  // The touch controls: each passes the game exactly what its key or button would.
+  const KEYS = {space: {key: ' ', code: 'Space', keyCode: 32},
+                enter: {key: 'Enter', code: 'Enter', keyCode: 13},
+                escape: {key: 'Escape', code: 'Escape', keyCode: 27}};
+  function pressKey(key) {
+    canvas.dispatchEvent(keyEvent('keydown', key));
+    canvas.dispatchEvent(keyEvent('keyup', key));
+  }
+  const controlActions = {
+    'control-time': () => pressKey(KEYS.space),
+    'control-cancel': function () {
+      sendMouse('mousedown', 2, pointer);
+      sendMouse('mouseup', 2, pointer);
+    },
+    'control-next': () => pressKey(KEYS.enter),
+    'control-menu': () => pressKey(KEYS.escape),
+  };
+  const controlButtons = Object.keys(controlActions).map((id) => document.getElementById(id));
+  for (const button of controlButtons) {
+    button.addEventListener('click', function () {
+      if (!running) return;
+      canvas.focus();
+      controlActions[button.id]();
+    });
+  }
+
+  // While the game runs, and only then: it ignores what does not apply at the moment.
+  function enableControls(on) {
+    for (const button of controlButtons) button.disabled = !on;
+  }
 
   window.addEventListener('resize', fitToWindow);
   document.addEventListener('fullscreenchange', fitToWindow);
-  fitToWindow();
 
   playButton.addEventListener('click', play);
   document.getElementById('again').addEventListener('click', playAgain);
   document.getElementById('reload').addEventListener('click', function () { location.reload(); });
   fullscreenButton.addEventListener('click', toggleFullscreen);
   saveButton.addEventListener('click', saveRecording);
-  fullscreenButton.hidden = !document.documentElement.requestFullscreen;
+  // Inside a frame that does not allow it, there is no fullscreen to offer.
+  fullscreenButton.hidden = !document.fullscreenEnabled;
+  coarsePointer.addEventListener('change', fitToWindow);
+  fitToWindow();
 
   show(loading);
   setProgress(0, 'Loading…');

@@ -35,6 +35,32 @@ const {serve, launch} = require('./browser');
   await windowClick(120, 211);
   await page.waitForSelector('#ended:not([hidden])');
   await shot('web-5-ended');
+  // The table with a Cue aimed, on two phones and two smaller screens with a mouse.
+  for (const [name, options] of [
+    ['web-6-phone-390x844', {viewport: {width: 390, height: 844}, deviceScaleFactor: 3,
+                             isMobile: true, hasTouch: true}],
+    ['web-7-phone-844x390', {viewport: {width: 844, height: 390}, deviceScaleFactor: 3,
+                             isMobile: true, hasTouch: true}],
+    ['web-8-960x540', {viewport: {width: 960, height: 540}}],
+    ['web-9-800x600', {viewport: {width: 800, height: 600}}],
+  ]) {
+    const context = await browser.newContext(options);
+    const small = await context.newPage();
+    small.on('pageerror', (e) => console.log(name, 'page error:', e.message));
+    await small.goto(server.url);
+    await small.waitForSelector('#play:not([hidden])', {timeout: 20000});
+    await small.click('#play');
+    await small.waitForTimeout(500);
+    const box = await small.locator('#screen').boundingBox();
+    for (const [x, y] of [[120, 157], [45, 85], [90, 160]]) {
+      await small.mouse.click(box.x + (x + 0.5) * box.width / 300, box.y + (y + 0.5) * box.height / 300);
+      await small.waitForTimeout(100);
+    }
+    await small.mouse.move(box.x + 60 * box.width / 300, box.y + 125 * box.height / 300);
+    await small.waitForTimeout(300);
+    await small.screenshot({path: path.join(outDir, name + '.png')});
+    await context.close();
+  }
   await browser.close();
   server.close();
 })();

@@ -1,0 +1,68 @@
+// Shared by the browser checks: the desktop's driver and its pictures, to hold the page's canvas
+// against, and the lines of a recorded game.
+'use strict';
+const {execFileSync} = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+
+const root = path.resolve(__dirname, '../..');
+const nativeDir = path.resolve(process.env.KESTROLA_NATIVE_DIR || path.join(root, 'build'));
+
+// The 24- or 32-bit BMP the native driver writes, as RGB triples, top row first.
+function readBmp(file) {
+  const bytes = fs.readFileSync(file);
+  const at = bytes.readUInt32LE(10), width = bytes.readInt32LE(18), height = bytes.readInt32LE(22);
+  const bits = bytes.readUInt16LE(28), pitch = Math.ceil(width * bits / 32) * 4;
+  const rows = Math.abs(height), rgb = [];
+  for (let y = 0; y < rows; ++y) {
+    const row = at + (height > 0 ? rows - 1 - y : y) * pitch;
+    for (let x = 0; x < width; ++x) {
+      const p = row + x * bits / 8;
+      rgb.push(bytes[p + 2], bytes[p + 1], bytes[p]);
+    }
+  }
+  return rgb;
+}
+
+// What the native driver shows at the end of SCRIPT (a recorded game is one).
+function nativeShot(script) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-shot-'));
+  for (const assets of ['Images', 'Music', 'Sfx']) {
+    fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
+  }
+  try {
+    execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
+                 {cwd: folder, input: script + '\nshot shot.bmp\n'});
+    return readBmp(path.join(folder, 'shot.bmp'));
+  } finally {
+    fs.rmSync(folder, {recursive: true, force: true});
+  }
+}
+
+// The game's 300 x 300 canvas as RGBA, in a page or a frame.
+function canvasPixels(page) {
+  return page.evaluate(function () {
+    const canvas = document.getElementById('screen');
+    return Array.from(canvas.getContext('2d').getImageData(0, 0, 300, 300).data);
+  });
+}
+
+function differingPixels(rgba, rgb) {
+  let differing = 0;
+  for (let i = 0; i < 300 * 300; ++i) {
+    if (rgba[i * 4] !== rgb[i * 3] || rgba[i * 4 + 1] !== rgb[i * 3 + 1] ||
+        rgba[i * 4 + 2] !== rgb[i * 3 + 2]) {
+      ++differing;
+    }
+  }
+  return differing;
+}
+
+// The events of a recorded game, one line each, without its clock and comments.
+function recordedEvents(recording) {
+  return recording.split('\n').filter((line) => line && !/^(#|wait |stall )/.test(line))
+    .map((line) => line.replace(/^queue /, ''));
+}
+
+module.exports = {nativeShot, canvasPixels, differingPixels, recordedEvents};

@@ -1,0 +1,307 @@
+// The page on a phone and among other pages: the touch controls and a finger on the game give
+// the game exactly the events of the mouse and the keys, the game is as large as the screen
+// allows with nothing over it, every key reaches it, and it plays inside another site's frame.
+// Run by `tools/web test` after `tools/web build`.
+'use strict';
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const {test, before, after} = require('node:test');
+const {serve, launch} = require('./browser');
+const {nativeShot, canvasPixels, differingPixels, recordedEvents} = require('./native');
+
+const root = path.resolve(__dirname, '../..');
+const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
+
+const PHONE = {viewport: {width: 390, height: 844}, deviceScaleFactor: 3, isMobile: true,
+               hasTouch: true};
+const DESKTOP = {viewport: {width: 800, height: 600}};
+const CONTROLS = ['Start or pause time', 'Cancel the tool', 'Next page', 'Menu'];
+const TUTORIAL = [120, 143];
+const ONE_PLAYER = [120, 157];
+const QUIT = [120, 211];
+const CUE = [45, 85];
+const TELEPORT = [225, 85];
+
+let browser;
+const servers = [];
+before(async function () { browser = await launch(); });
+after(async function () {
+  await browser.close();
+  for (const server of servers) server.close();
+});
+
+// The page in a fresh context, ready to start; `problems` collects its errors.
+async function openPage(contextOptions, url) {
+  if (!url) {
+    const server = await serve(webDir);
+    servers.push(server);
+    url = server.url;
+  }
+  const context = await browser.newContext(contextOptions);
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(error.message));
+  await page.goto(url);
+  return {page, context, problems};
+}
+
+async function waitForPlay(page) {
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+}
+
+async function gameStarted(page) {
+  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
+  await page.waitForTimeout(300); // a few ticks of the menu
+}
+
+// Where the middle of the game pixel (x, y) lies on the page.
+async function pagePoint(page, x, y) {
+  const box = await page.locator('#screen').boundingBox();
+  return [box.x + (x + 0.5) * box.width / 300, box.y + (y + 0.5) * box.height / 300];
+}
+
+// A finger on the game: down on the first game pixel, moved through the others, lifted on the
+// last. Adds to `expected` what the game should be told, in the words of its recording: the
+// mouse moved to where the finger lands and wherever it moves, and a click where it is lifted.
+async function finger(page, points, expected) {
+  const session = await page.context().newCDPSession(page);
+  const touch = async function (type, point) {
+    const touchPoints = point ? [{x: point[0], y: point[1]}] : [];
+    await session.send('Input.dispatchTouchEvent', {type, touchPoints});
+  };
+  await touch('touchStart', await pagePoint(page, ...points[0]));
+  for (const point of points.slice(1)) await touch('touchMove', await pagePoint(page, ...point));
+  await touch('touchEnd', null);
+  await session.detach();
+  for (const point of points) expected.push('motion ' + point.join(' '));
+  expected.push('click ' + points[points.length - 1].join(' '));
+  await page.waitForTimeout(100);
+}
+
+function control(page, name) {
+  return page.getByRole('button', {name, exact: true});
+}
+
+// The recording as the page saves it, its link pressed with PRESS ('tap' or 'click').
+async function savedRecording(page, press) {
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.locator('#save-recording')[press]()]);
+  return fs.readFileSync(await download.path(), 'utf8');
+}
+
+test('a game played with a finger and the touch controls is the desktop\'s, and its recording ' +
+     'replays there exactly', async function () {
+  const {page, context, problems} = await openPage({...PHONE, acceptDownloads: true});
+  await waitForPlay(page);
+  for (const name of CONTROLS) assert.ok(await control(page, name).isDisabled(), name);
+  await page.locator('#play').tap();
+  await gameStarted(page);
+  for (const name of CONTROLS) assert.ok(await control(page, name).isEnabled(), name);
+  const expected = [];
+  // A one-player game; the Cue on the top left ball, aimed by dragging and struck on release.
+  await finger(page, [ONE_PLAYER], expected);
+  await finger(page, [CUE], expected);
+  await finger(page, [[90, 160]], expected);
+  await finger(page, [[104, 150], [92, 146], [80, 141], [75, 140]], expected);
+  // The Teleport on another ball, aimed, and put back with the control.
+  await finger(page, [TELEPORT], expected);
+  await finger(page, [[210, 180]], expected);
+  await finger(page, [[220, 170], [245, 150]], expected);
+  await control(page, 'Cancel the tool').tap();
+  expected.push('click 245 150 right');
+  await page.waitForTimeout(200);
+  const mouseAndKeys = nativeShot('ticks 1\n' + expected.join('\n'));
+  assert.strictEqual(differingPixels(await canvasPixels(page), mouseAndKeys), 0);
+  // Time started, run for a while, and paused.
+  await control(page, 'Start or pause time').tap();
+  await page.waitForTimeout(800);
+  await control(page, 'Start or pause time').tap();
+  expected.push('keydown space', 'keyup space', 'keydown space', 'keyup space');
+  await page.waitForTimeout(300);
+  const shown = await canvasPixels(page);
+  const recording = await savedRecording(page, 'tap');
+  assert.deepStrictEqual(recordedEvents(recording), expected);
+  assert.match(recording.split('keydown space')[1], /^(wait|stall) \d+$/m,
+               'time ran between the two presses');
+  assert.strictEqual(differingPixels(shown, nativeShot(recording)), 0);
+  assert.notStrictEqual(differingPixels(shown, mouseAndKeys), 0, 'the balls moved');
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+});
+
+test('the tutorial is entered with a tap, turned with Next page and left with Menu',
+     async function () {
+  const {page, context, problems} = await openPage({...PHONE, acceptDownloads: true});
+  await waitForPlay(page);
+  await page.locator('#play').tap();
+  await gameStarted(page);
+  const expected = [];
+  await finger(page, [TUTORIAL], expected);
+  await control(page, 'Next page').tap();
+  expected.push('keydown return', 'keyup return');
+  await page.waitForTimeout(200);
+  assert.strictEqual(differingPixels(await canvasPixels(page),
+                                     nativeShot('ticks 1\n' + expected.join('\n'))), 0);
+  await control(page, 'Menu').tap();
+  expected.push('keydown escape', 'keyup escape');
+  await finger(page, [ONE_PLAYER], expected);
+  assert.strictEqual(differingPixels(await canvasPixels(page),
+                                     nativeShot('ticks 1\n' + expected.join('\n'))), 0);
+  // Quit from the start menu: the game is over and the controls with it.
+  await control(page, 'Menu').tap();
+  expected.push('keydown escape', 'keyup escape');
+  await page.waitForTimeout(100);
+  await finger(page, [QUIT], expected);
+  await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
+  for (const name of CONTROLS) assert.ok(await control(page, name).isDisabled(), name);
+  assert.deepStrictEqual(recordedEvents(await savedRecording(page, 'tap')), expected);
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+});
+
+function overlap(a, b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+// The game's size in CSS pixels at each viewport, with the device pixels each game pixel takes:
+// a whole number where that leaves at most a sixth of the room empty (a twelfth on a touch
+// screen), otherwise all the room.
+const SIZES = [
+  // On a phone: the whole width standing, the whole height lying, the controls beside it; on a
+  // larger touch screen five device pixels a game pixel, where that loses little.
+  {screen: PHONE, width: 390, height: 844, size: 390, scale: 3.9},
+  {screen: PHONE, width: 844, height: 390, size: 390, scale: 3.9},
+  {screen: PHONE, width: 960, height: 540, size: 500, scale: 5},
+  {screen: PHONE, width: 800, height: 600, size: 548, scale: 5.48},
+  // Where centring would put the game between device pixels.
+  {screen: PHONE, width: 393, height: 852, size: 393, scale: 3.93},
+  // With a mouse: the whole height, the recording line and the fullscreen button in the margins.
+  {screen: DESKTOP, width: 390, height: 844, size: 390, scale: 1.3},
+  {screen: DESKTOP, width: 844, height: 390, size: 390, scale: 1.3},
+  {screen: DESKTOP, width: 960, height: 540, size: 540, scale: 1.8},
+  {screen: DESKTOP, width: 800, height: 600, size: 600, scale: 2},
+];
+
+test('the game is as large as the screen allows, crisp, and nothing covers it', async function () {
+  for (const screen of [PHONE, DESKTOP]) {
+    const {page, context, problems} = await openPage(screen);
+    await waitForPlay(page);
+    const touch = screen === PHONE;
+    if (touch) await page.locator('#play').tap(); else await page.click('#play');
+    await gameStarted(page);
+    for (const {width, height, size, scale} of SIZES.filter((each) => each.screen === screen)) {
+      const where = width + ' x ' + height + (touch ? ' on a phone' : '');
+      await page.setViewportSize({width, height});
+      // Once the page has been laid out again: the game inside the new viewport.
+      await page.waitForFunction(function ([w, h]) {
+        const box = document.getElementById('screen').getBoundingClientRect();
+        return innerWidth === w && innerHeight === h && box.right <= w && box.bottom <= h;
+      }, [width, height], {timeout: 3000}).catch(() => {});
+      await page.evaluate(() => new Promise((done) => {
+        requestAnimationFrame(() => requestAnimationFrame(done));
+      }));
+      const game = await page.locator('#screen').boundingBox();
+      assert.deepStrictEqual([game.width, game.height], [size, size], where);
+      assert.ok(game.x >= 0 && game.y >= 0 && game.x + size <= width && game.y + size <= height,
+                where + ': ' + JSON.stringify(game));
+      const ratio = await page.evaluate(() => window.devicePixelRatio);
+      assert.ok(Math.abs(size * ratio / 300 - scale) < 1e-9, where);
+      // Whole device pixels at the game's edges, so its pixels line up with the screen's (to
+      // the sixty-fourth of a CSS pixel the browser lays the page out in).
+      for (const edge of [game.x, game.y]) {
+        const off = Math.abs(edge * ratio - Math.round(edge * ratio));
+        assert.ok(off <= ratio / 64, where + ': ' + edge);
+      }
+      const around = [await page.locator('#recording').boundingBox(),
+                      await page.locator('#fullscreen').boundingBox()];
+      for (const name of CONTROLS) {
+        const button = control(page, name);
+        assert.strictEqual(await button.isVisible(), touch, where + ': ' + name);
+        if (!touch) continue;
+        const box = await button.boundingBox();
+        assert.ok(box.width >= 44 && box.height >= 44, where + ': ' + name + ' is too small');
+        assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width &&
+                  box.y + box.height <= height, where + ': ' + name + ' off the screen');
+        around.push(box);
+      }
+      for (const box of around) {
+        assert.ok(box && !overlap(box, game), where + ': ' + JSON.stringify(box) + ' is on it');
+      }
+    }
+    const rendering = await page.evaluate(function () {
+      return getComputedStyle(document.getElementById('screen')).imageRendering;
+    });
+    assert.strictEqual(rendering, 'pixelated');
+    assert.deepStrictEqual(problems, []);
+    await context.close();
+  }
+});
+
+test('every key reaches the game once, whatever was clicked before it', async function () {
+  const {page, context, problems} = await openPage({...DESKTOP, acceptDownloads: true});
+  await waitForPlay(page);
+  // Started from the keyboard: the release of its ENTER is not the game's.
+  await page.keyboard.press('Enter');
+  await gameStarted(page);
+  const game = await page.locator('#screen').boundingBox();
+  await page.mouse.click(game.x + (ONE_PLAYER[0] + 0.5) * 2, game.y + (ONE_PLAYER[1] + 0.5) * 2);
+  // The page beside the game, the recording line's words, and the fullscreen button.
+  const note = await page.locator('#recording').boundingBox();
+  for (const [x, y] of [[game.x / 2, 300], [note.x + 2, note.y + 2]]) {
+    await page.mouse.click(x, y);
+    await page.keyboard.press('Space');
+  }
+  await page.click('#fullscreen');
+  await page.keyboard.press('Space');
+  // The focus on a button of the page, as the keyboard's Tab or a screen reader leaves it: the
+  // key is the game's, and the button is not pressed.
+  await page.focus('#save-recording');
+  let saved = false;
+  page.on('download', function () { saved = true; });
+  await page.keyboard.press('Space');
+  await page.waitForTimeout(200);
+  assert.ok(!saved, 'space pressed the button');
+  page.removeAllListeners('download');
+  const events = recordedEvents(await savedRecording(page, 'click'));
+  const space = ['keydown space', 'keyup space'];
+  assert.deepStrictEqual(events.filter((line) => !line.startsWith('motion')),
+                         ['click 120 157', ...space, ...space, ...space, ...space]);
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+});
+
+test('the game plays inside a frame of another site', async function () {
+  const game = await serve(webDir);
+  servers.push(game);
+  const host = await serve(webDir, (name) => name === 'index.html' ? {body: Buffer.from(
+    '<!doctype html><title>Another site</title><p>Another site, with a game in it:</p>' +
+    '<iframe src="' + game.url + '" width="640" height="480" style="border: 0"></iframe>')} : null);
+  servers.push(host);
+  assert.notStrictEqual(new URL(game.url).origin, new URL(host.url).origin);
+  const {page, context, problems} = await openPage(DESKTOP, host.url);
+  const inside = page.frameLocator('iframe');
+  const frame = page.frames().find((each) => each.url() === game.url);
+  await waitForPlay(frame);
+  await inside.locator('#play').click();
+  await gameStarted(frame);
+  const box = await inside.locator('#screen').boundingBox();
+  const frameBox = await page.locator('iframe').boundingBox();
+  assert.ok(box.width >= 400 && box.x >= frameBox.x && box.y >= frameBox.y &&
+            box.x + box.width <= frameBox.x + 640 && box.y + box.height <= frameBox.y + 480,
+            JSON.stringify(box));
+  // Without the host's leave, there is no fullscreen to offer.
+  assert.ok(await inside.locator('#fullscreen').isHidden());
+  const scale = box.width / 300;
+  await page.mouse.click(box.x + (ONE_PLAYER[0] + 0.5) * scale,
+                         box.y + (ONE_PLAYER[1] + 0.5) * scale);
+  // The host's page, then the frame's page beside the game, and a key.
+  await page.mouse.click(frameBox.x + 320, frameBox.y + 600);
+  await page.mouse.click(frameBox.x + 5, frameBox.y + 240);
+  await page.keyboard.press('Space');
+  await page.waitForTimeout(200);
+  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\nkey space');
+  assert.strictEqual(differingPixels(await canvasPixels(frame), desktop), 0);
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+});
