@@ -59,10 +59,16 @@ function differingPixels(rgba, rgb) {
   return differing;
 }
 
+// Where the middle of the game pixel (x, y) lies on the page.
+async function pagePoint(page, x, y) {
+  const box = await page.locator('#screen').boundingBox();
+  return [box.x + (x + 0.5) * box.width / 300, box.y + (y + 0.5) * box.height / 300];
+}
+
 // The events of a recorded game, one line each, without its clock and comments.
 function recordedEvents(recording) {
   return recording.split('\n').filter((line) => line && !/^(#|wait |stall )/.test(line))
     .map((line) => line.replace(/^queue /, ''));
 }
 
-module.exports = {nativeShot, canvasPixels, differingPixels, recordedEvents};
+module.exports = {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels, recordedEvents};

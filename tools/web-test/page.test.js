@@ -9,10 +9,10 @@ const path = require('node:path');
 const zlib = require('node:zlib');
 const {test, before, after} = require('node:test');
 const {serve, launch} = require('./browser');
+const {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels} = require('./native');
 
 const root = path.resolve(__dirname, '../..');
 const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
-const nativeDir = path.resolve(process.env.KESTROLA_NATIVE_DIR || path.join(root, 'build'));
 const ONE_PLAYER = [120, 157];
 const QUIT = [120, 211];
 
@@ -46,10 +46,12 @@ async function startGame(page) {
   await page.waitForTimeout(300); // a few ticks of the menu
 }
 
-// Where the window pixel (x, y) lies on the page.
-async function pagePoint(page, x, y) {
-  const box = await page.locator('#screen').boundingBox();
-  return [box.x + (x + 0.5) * box.width / 300, box.y + (y + 0.5) * box.height / 300];
+// A one-player game started on the page shows the desktop's table, pixel for pixel.
+async function assertOnePlayerTable(page) {
+  await clickWindow(page, ...ONE_PLAYER);
+  await page.waitForTimeout(200);
+  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
+  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
 }
 
 async function clickWindow(page, x, y) {
@@ -57,52 +59,6 @@ async function clickWindow(page, x, y) {
   await page.mouse.click(px, py);
 }
 
-async function canvasPixels(page) {
-  return page.evaluate(function () {
-    const canvas = document.getElementById('screen');
-    const data = canvas.getContext('2d').getImageData(0, 0, 300, 300).data;
-    return Array.from(data);
-  });
-}
-
-// The 24- or 32-bit BMP the native driver writes, as RGB triples, top row first.
-function readBmp(file) {
-  const bytes = fs.readFileSync(file);
-  const at = bytes.readUInt32LE(10), width = bytes.readInt32LE(18), height = bytes.readInt32LE(22);
-  const bits = bytes.readUInt16LE(28), pitch = Math.ceil(width * bits / 32) * 4;
-  const rows = Math.abs(height), rgb = [];
-  for (let y = 0; y < rows; ++y) {
-    const row = at + (height > 0 ? rows - 1 - y : y) * pitch;
-    for (let x = 0; x < width; ++x) {
-      const p = row + x * bits / 8;
-      rgb.push(bytes[p + 2], bytes[p + 1], bytes[p]);
-    }
-  }
-  return rgb;
-}
-
-function nativeShot(script) {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-shot-'));
-  for (const assets of ['Images', 'Music', 'Sfx']) {
-    fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
-  }
-  execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
-               {cwd: folder, input: script + 'shot shot.bmp\n'});
-  const rgb = readBmp(path.join(folder, 'shot.bmp'));
-  fs.rmSync(folder, {recursive: true, force: true});
-  return rgb;
-}
-
-function differingPixels(rgba, rgb) {
-  let differing = 0;
-  for (let i = 0; i < 300 * 300; ++i) {
-    if (rgba[i * 4] !== rgb[i * 3] || rgba[i * 4 + 1] !== rgb[i * 3 + 1] ||
-        rgba[i * 4 + 2] !== rgb[i * 3 + 2]) {
-      ++differing;
-    }
-  }
-  return differing;
-}
 
 test('the one-player table is the desktop\'s, pixel for pixel', async function () {
   const {page, problems, close} = await openPage();
@@ -144,10 +100,7 @@ for (const [way, leave] of [
     await page.click('#again');
     await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
     await page.waitForTimeout(300);
-    await clickWindow(page, ...ONE_PLAYER);
-    await page.waitForTimeout(200);
-    const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
-    assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+    await assertOnePlayerTable(page);
     assert.deepStrictEqual(problems, []);
     await close();
   });
@@ -227,10 +180,7 @@ test('a server that sends the package as gzip content, unpacked by the browser, 
   const {page, problems, close} = await openPage({override: (name) => name === 'kestrola.data.gz'
     ? {body: packed, headers: {'Content-Encoding': 'gzip'}} : null});
   await startGame(page);
-  await clickWindow(page, ...ONE_PLAYER);
-  await page.waitForTimeout(200);
-  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
-  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+  await assertOnePlayerTable(page);
   assert.deepStrictEqual(problems, []);
   await close();
 });
@@ -466,10 +416,7 @@ test('the start menu waits for no tune, and one that arrives late plays from whe
   assert.ok(started.offset > Math.min(1, heldFor), JSON.stringify(started));
   assert.ok(started.offset <= (started.at - clicked) / 1000 + 0.05, JSON.stringify(started));
   // The game went on as ever meanwhile.
-  await clickWindow(page, ...ONE_PLAYER);
-  await page.waitForTimeout(200);
-  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
-  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+  await assertOnePlayerTable(page);
   assert.deepStrictEqual(problems, []);
   await close();
 });
@@ -526,10 +473,7 @@ test('after one visit every file of the folder has been used, and the game start
   await startGame(page);
   await page.waitForFunction(() => window.soundLog.some((e) => e.op === 'start' && e.loop && e.seconds > 20),
                              null, {timeout: 5000});
-  await clickWindow(page, ...ONE_PLAYER);
-  await page.waitForTimeout(200);
-  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
-  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
+  await assertOnePlayerTable(page);
   assert.deepStrictEqual(problems, []);
   await context.close();
 });

@@ -8,7 +8,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const {test, before, after} = require('node:test');
 const {serve, launch} = require('./browser');
-const {nativeShot, canvasPixels, differingPixels, recordedEvents} = require('./native');
+const {nativeShot, canvasPixels, differingPixels, recordedEvents, pagePoint} = require('./native');
 
 const root = path.resolve(__dirname, '../..');
 const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
@@ -53,12 +53,6 @@ async function waitForPlay(page) {
 async function gameStarted(page) {
   await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
   await page.waitForTimeout(300); // a few ticks of the menu
-}
-
-// Where the middle of the game pixel (x, y) lies on the page.
-async function pagePoint(page, x, y) {
-  const box = await page.locator('#screen').boundingBox();
-  return [box.x + (x + 0.5) * box.width / 300, box.y + (y + 0.5) * box.height / 300];
 }
 
 // A finger on the game: down on the first game pixel, moved through the others, lifted on the
