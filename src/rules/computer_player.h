@@ -1,0 +1,35 @@
+// The computer player: it plays the seats it is given through the same input a person uses (a
+// button, a ball, an aim, a place on the table, space). It thinks ahead on copies of the game
+// with the real tick, a slice at a time between passes, and puts the game back as it found it.
+// Its choices depend only on the game, its level and its seed: never on the clock of the machine.
+#pragma once
+#include <cstdint>
+
+// What the shell sends for it, as a person's mouse and keyboard would.
+enum ComputerInputKind : int32_t { InputNone, InputMotion, InputLeftClick, InputSpace };
+struct ComputerInput {
+    int32_t kind; // a ComputerInputKind
+    int32_t x, y; // the window pixel of a motion or a click
+};
+
+// Who it plays, set once at start-up: KESTROLA_COMPUTER (1, 2 or 1,2), KESTROLA_COMPUTER_LEVEL
+// (1 to 3, or one a seat such as 3,1; default 2) and KESTROLA_COMPUTER_SEED (default 1).
+struct ComputerSeats {
+    uint8_t plays[2];  // the computer plays player 1, player 2
+    int32_t level[2];  // 1 to 3, for each seat
+    uint32_t seed;     // how it samples its candidates
+};
+extern ComputerSeats computerSeats;
+
+// Reads the three settings from their texts (any may be null or empty). False, with the seats
+// left to the people, when a text is not one of the forms above.
+bool chooseComputerSeats(const char* seats, const char* levels, const char* seed);
+
+// True while it is the computer's move: a match on the table, its seat to play.
+bool computerHasTheGame();
+
+// Once a pass while computerHasTheGame(), with the clock as the pass read it: thinks for at most
+// tickBudget simulated ticks, and returns its next input once it is due (a kind of InputNone
+// otherwise). Inputs come at least COMPUTER_STEP_MS apart, so that a person can follow them.
+constexpr uint32_t COMPUTER_STEP_MS = 500;
+ComputerInput computerPass(uint32_t now, int32_t tickBudget);
