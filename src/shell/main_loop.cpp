@@ -10,6 +10,7 @@
 #include "rules/progress_log.h"
 #include "shell/audio.h"
 #include "shell/clock.h"
+#include "shell/computer_seat.h"
 #include "shell/game_recording.h"
 #include "shell/input.h"
 #include <SDL/SDL.h>
@@ -78,6 +79,7 @@ bool startUp(int32_t kind)
     }
     std::fprintf(progressLog, "screen successfully initialized\n");
     std::fprintf(progressLog, "Program started\n");
+    chooseComputerFromSettings();
     if (!loadAssets()) shutDown();
     fullRedraw = 1;
     drawFrame();
@@ -99,8 +101,18 @@ void passAfterDelay()
     bool frameWanted = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
+        // While the computer plays, a person's input is dropped before it is recorded, so that
+        // the recording holds only what the game acted on.
+        if (heldBackForComputer(event)) continue;
         recordEvent(event);
         if (handleEvent(event)) frameWanted = true;
+    }
+    // The computer's move, in the same pass and the same way as a person's.
+    SDL_Event moves[2];
+    const int32_t moveCount = computerEvents(readClock(), moves);
+    for (int32_t i = 0; i < moveCount; ++i) {
+        recordEvent(moves[i]);
+        if (handleEvent(moves[i])) frameWanted = true;
     }
     const int32_t tickDue = game.nextTickTime;
     const uint32_t now = readClock();

@@ -1,0 +1,111 @@
+#include "shell/computer_seat.h"
+#include "rules/computer_player.h"
+#include "rules/progress_log.h"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+struct Setting {
+    const char* name;
+    const char* forms;
+};
+constexpr Setting SEATS = {"KESTROLA_COMPUTER", "1, 2 or 1,2"};
+constexpr Setting LEVEL = {"KESTROLA_COMPUTER_LEVEL", "1, 2 or 3, or one a player such as 3,1"};
+constexpr Setting SEED = {"KESTROLA_COMPUTER_SEED", "a whole number from 0 to 4294967295"};
+
+// Both where the player looks (the terminal) and where a report is sent from (the log).
+void report(const char* line)
+{
+    std::fprintf(stderr, "%s\n", line);
+    if (progressLog) std::fprintf(progressLog, "%s\n", line);
+}
+
+void refuse(const Setting& setting, const char* value)
+{
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "The computer player is not started: %s is \"%.40s\", not %s; people play both "
+                  "players",
+                  setting.name, value, setting.forms);
+    report(line);
+}
+
+SDL_Event mouseButton(Uint8 type, int32_t x, int32_t y)
+{
+    SDL_Event event;
+    std::memset(&event, 0, sizeof event);
+    event.type = type;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    return event;
+}
+
+SDL_Event spaceKey(Uint8 type)
+{
+    SDL_Event event;
+    std::memset(&event, 0, sizeof event);
+    event.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = SDLK_SPACE;
+    return event;
+}
+
+} // namespace
+
+void chooseComputerFromSettings()
+{
+    const char* seats = std::getenv(SEATS.name);
+    const char* level = std::getenv(LEVEL.name);
+    const char* seed = std::getenv(SEED.name);
+    // Each setting alone first, so that the message names the one that is wrong.
+    if (!chooseComputerSeats(seats, nullptr, nullptr)) return refuse(SEATS, seats);
+    if (!chooseComputerSeats(nullptr, level, nullptr)) return refuse(LEVEL, level);
+    if (!chooseComputerSeats(nullptr, nullptr, seed)) return refuse(SEED, seed);
+    chooseComputerSeats(seats, level, seed);
+    for (int32_t seat = 0; seat < 2; ++seat)
+        if (computerSeats.plays[seat] && progressLog)
+            std::fprintf(progressLog, "The computer plays player %d at level %d\n", seat + 1,
+                         computerSeats.level[seat]);
+}
+
+bool heldBackForComputer(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const SDLKey key = event.key.keysym.sym;
+        return key != SDLK_ESCAPE && key != SDLK_F10 && computerHasTheGame();
+    }
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: return computerHasTheGame();
+    default: return false;
+    }
+}
+
+int32_t computerEvents(uint32_t now, SDL_Event (&events)[2])
+{
+    if (!computerHasTheGame()) return 0;
+    const ComputerInput input = computerPass(now, COMPUTER_TICKS_A_PASS);
+    switch (input.kind) {
+    case InputMotion:
+        std::memset(&events[0], 0, sizeof events[0]);
+        events[0].type = SDL_MOUSEMOTION;
+        events[0].motion.x = static_cast<Uint16>(input.x);
+        events[0].motion.y = static_cast<Uint16>(input.y);
+        return 1;
+    case InputLeftClick:
+        events[0] = mouseButton(SDL_MOUSEBUTTONDOWN, input.x, input.y);
+        events[1] = mouseButton(SDL_MOUSEBUTTONUP, input.x, input.y);
+        return 2;
+    case InputSpace:
+        events[0] = spaceKey(SDL_KEYDOWN);
+        events[1] = spaceKey(SDL_KEYUP);
+        return 2;
+    default: return 0;
+    }
+}

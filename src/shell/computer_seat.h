@@ -1,0 +1,21 @@
+// The computer at a player's place: its settings read at start-up, a person's input held back
+// while it has the game, and its moves turned into the window events a person's mouse and
+// keyboard would send, recorded and handled like theirs.
+#pragma once
+#include <SDL/SDL.h>
+#include <cstdint>
+
+// The simulated ticks the computer may think ahead in one pass. A tick costs about 1.5 µs
+// here and up to 3 µs with every tool slot filled (kestrola_bench), so a pass stays well under
+// 20 ms, and it is a count rather than a time so that its choices never depend on the machine.
+constexpr int32_t COMPUTER_TICKS_A_PASS = 5000;
+
+// KESTROLA_COMPUTER, KESTROLA_COMPUTER_LEVEL and KESTROLA_COMPUTER_SEED: a bad value is reported
+// on standard error and in the log, and the game is played by people alone.
+void chooseComputerFromSettings();
+// True for an event of a person's that is dropped because the computer has the game: every
+// click, motion and key but escape and F10. The window's close always goes through.
+bool heldBackForComputer(const SDL_Event& event);
+// The computer's events for this pass, as a person's mouse and keyboard would send them: none,
+// a motion, a left press and its release, or space pressed and released. Returns how many.
+int32_t computerEvents(uint32_t now, SDL_Event (&events)[2]);
