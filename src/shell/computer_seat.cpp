@@ -3,7 +3,6 @@
 #include "rules/progress_log.h"
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -32,11 +31,11 @@ void refuse(const Setting& setting, const char* value)
     report(line);
 }
 
-SDL_Event mouseButton(Uint8 type, int32_t x, int32_t y)
+SDL_Event mouseButton(uint32_t type, int32_t x, int32_t y)
 {
-    SDL_Event event;
-    std::memset(&event, 0, sizeof event);
+    SDL_Event event = {};
     event.type = type;
+    event.button.type = type;
     event.button.button = SDL_BUTTON_LEFT;
     event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.button.x = static_cast<Uint16>(x);
@@ -44,13 +43,23 @@ SDL_Event mouseButton(Uint8 type, int32_t x, int32_t y)
     return event;
 }
 
-SDL_Event spaceKey(Uint8 type)
+SDL_Event spaceKey(uint32_t type)
 {
-    SDL_Event event;
-    std::memset(&event, 0, sizeof event);
+    SDL_Event event = {};
     event.type = type;
+    event.key.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = SDLK_SPACE;
+    return event;
+}
+
+SDL_Event motion(int32_t x, int32_t y)
+{
+    SDL_Event event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
     return event;
 }
 
@@ -92,12 +101,7 @@ int32_t computerEvents(uint32_t now, SDL_Event (&events)[2])
     if (!computerHasTheGame()) return 0;
     const ComputerInput input = computerPass(now, COMPUTER_TICKS_A_PASS);
     switch (input.kind) {
-    case InputMotion:
-        std::memset(&events[0], 0, sizeof events[0]);
-        events[0].type = SDL_MOUSEMOTION;
-        events[0].motion.x = static_cast<Uint16>(input.x);
-        events[0].motion.y = static_cast<Uint16>(input.y);
-        return 1;
+    case InputMotion: events[0] = motion(input.x, input.y); return 1;
     case InputLeftClick:
         events[0] = mouseButton(SDL_MOUSEBUTTONDOWN, input.x, input.y);
         events[1] = mouseButton(SDL_MOUSEBUTTONUP, input.x, input.y);

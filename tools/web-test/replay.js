@@ -30,6 +30,17 @@ function shotPaths(script, cwd) {
   return paths;
 }
 
+// The variables the game itself reads (the computer player's seats, level and seed), passed on
+// to the driver in the page; the driver's own and the media library's stay here.
+const GAME_SETTINGS = ['KESTROLA_COMPUTER', 'KESTROLA_COMPUTER_LEVEL', 'KESTROLA_COMPUTER_SEED'];
+function gameSettings() {
+  const settings = {};
+  for (const name of GAME_SETTINGS) {
+    if (name in process.env) settings[name] = process.env[name];
+  }
+  return settings;
+}
+
 // Runs in the page: one run of the driver, everything it printed, and the files it wrote.
 async function runInPage(job) {
   const fetched = {};
@@ -47,6 +58,8 @@ async function runInPage(job) {
     print: (text) => out.push(text),
     printErr: (text) => err.push(text),
     stdin: () => (stdin && stdinAt < stdin.length ? stdin[stdinAt++] : null),
+    // The game's own settings from the environment, as the native driver reads them.
+    preRun: [function (module) { Object.assign(module.ENV, job.environment); }],
     quit: function (code, toThrow) {
       if (!toThrow || toThrow.name !== 'ExitStatus') err.push('web-replay: ' + toThrow);
       status = code;
@@ -124,6 +137,7 @@ async function runInPage(job) {
     await page.addScriptTag({url: server.url + 'kestrola-replay.js'});
     result = await page.evaluate(runInPage, {
       cwd, folders, assets: assetFiles(cwd), argument, script, scriptPath, stdin, shots,
+      environment: gameSettings(),
     });
   } finally {
     await browser.close();
