@@ -89,7 +89,7 @@ target_link_options(kestrola-replay PRIVATE
     -sEXPORT_NAME=createKestrolaReplay
     -sALLOW_MEMORY_GROWTH=1
     -sFORCE_FILESYSTEM=1
-    "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']"
+    "-sEXPORTED_RUNTIME_METHODS=['callMain','FS','ENV']"
     --js-library=${CMAKE_CURRENT_SOURCE_DIR}/shell/web_mixer.js)
 set_property(TARGET kestrola-replay APPEND PROPERTY LINK_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/shell/web_mixer.js)

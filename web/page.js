@@ -22,6 +22,9 @@
   const failedText = document.getElementById('failed-text');
   const fullscreenButton = document.getElementById('fullscreen');
   const saveButton = document.getElementById('save-recording');
+  const opponentKind = document.getElementById('opponent-kind');
+  const opponentLevelPart = document.getElementById('opponent-level-part');
+  const opponentLevel = document.getElementById('opponent-level');
 
   let canvas = document.getElementById('screen');
   let packageBytes = null; // kestrola.data as unpacked, handed to every start
@@ -286,6 +289,49 @@
     document.getElementById('again').focus();
   }
 
+  // Who plays player 2: a person, or the computer at level 1 to 3, as the player last chose it
+  // on this browser. It is given to the game as its settings when a game starts.
+  const OPPONENT_KEY = 'kestrola-opponent';
+  function storedOpponent() {
+    try {
+      const stored = window.localStorage.getItem(OPPONENT_KEY);
+      return /^(person|computer [123])$/.test(stored || '') ? stored : 'person';
+    } catch (error) {
+      return 'person'; // storage refused: the choice lasts as long as the page
+    }
+  }
+  let opponent = storedOpponent();
+  function opponentChoice() {
+    return opponent;
+  }
+  function opponentSettings() {
+    if (!opponent.startsWith('computer')) return {};
+    return {KESTROLA_COMPUTER: '2', KESTROLA_COMPUTER_LEVEL: opponent.slice(-1)};
+  }
+  function showOpponent() {
+    const computer = opponent.startsWith('computer');
+    opponentKind.textContent = computer ? 'the computer' : 'a person';
+    opponentLevel.textContent = 'level ' + (computer ? opponent.slice(-1) : '2');
+    opponentLevelPart.hidden = !computer;
+  }
+  function chooseOpponent(choice) {
+    opponent = choice;
+    try {
+      window.localStorage.setItem(OPPONENT_KEY, choice);
+    } catch (error) {
+      // kept for this visit only
+    }
+    showOpponent();
+    fitToWindow();
+  }
+  opponentKind.addEventListener('click', function () {
+    chooseOpponent(opponent.startsWith('computer') ? 'person' : 'computer 2');
+  });
+  opponentLevel.addEventListener('click', function () {
+    chooseOpponent('computer ' + (Number(opponent.slice(-1)) % 3 + 1));
+  });
+  showOpponent();
+
   // One instance of the game, made ready up to the moment main would run.
   function prepareGame() {
     const target = freshCanvas();
@@ -302,7 +348,10 @@
       // not decode them while the data is unpacked.
       noImageDecoding: true,
       noAudioDecoding: true,
-      preRun: [function (module) { module.ENV.KESTROLA_RECORD = RECORDING_FILE; }],
+      preRun: [function (module) {
+        module.ENV.KESTROLA_RECORD = RECORDING_FILE;
+        Object.assign(module.ENV, opponentSettings());
+      }],
       wasmBinary: machineCode,
       // The tunes are not in the package: the mixer waits for them.
       awaitFile: KestrolaLoader.awaitFile,
@@ -331,6 +380,9 @@
       },
     };
     settings.markStarted = function () { startedLoop = true; };
+    // The game reads its settings as it is made ready: one made before the player chose
+    // another opponent is made again at the start.
+    settings.opponent = opponentChoice();
     return createKestrola(settings).then(function (ready) {
       instance = ready;
       return ready;
@@ -356,6 +408,10 @@
   function play() {
     const instance = game;
     if (!instance || failure) return;
+    if (instance.opponent !== opponentChoice()) {
+      playAgain();
+      return;
+    }
     start(instance);
   }
 
