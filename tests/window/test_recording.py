@@ -125,5 +125,87 @@ class RecordedGame(unittest.TestCase):
             self.assertTrue(run.stderr.startswith("%d: " % (middle + 1)), run.stderr)
 
 
+class RecordedGameAgainstTheComputer(unittest.TestCase):
+    """The computer plays both players of a match in the window while a person clicks, moves the
+    mouse and presses keys over it; Escape leaves the match and F10 the game. The recording holds the computer's
+    events like a person's and none of the person's, and replays exactly without the computer."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.xvfb, cls.env = start_display("640x480")
+        try:
+            with Folder() as folder:
+                cls.recording, cls.window = cls.play(folder)
+        finally:
+            stop_display(cls.xvfb)
+
+    @classmethod
+    def play(cls, folder):
+        path = folder.file("game.rec")
+        env = dict(cls.env, KESTROLA_RECORD=path, KESTROLA_COMPUTER="1,2",
+                   KESTROLA_COMPUTER_LEVEL="", KESTROLA_COMPUTER_SEED="")
+        game = subprocess.Popen([GAME], cwd=folder.path, env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        window = GameWindow(cls.env)
+        assert wait_for(window.find, 30), "no window"
+        window.x("xdotool", "windowfocus", "--sync", window.id)
+        time.sleep(0.5)
+        window.click(120, 190)             # Options
+        window.click(120, 140)             # faster: 50 ticks a second
+        window.click(120, 140)             # and 60
+        window.click(120, 212)             # back
+        time.sleep(0.5)
+        window.click(120, 174)             # two players, both the computer's
+
+        def recorded():
+            with open(path) as file:
+                return file.read()
+
+        # Until player 2 has started time too: the first turn was played to its end. Meanwhile
+        # a person presses a tool, clicks the table and the time button, and a key.
+        deadline = time.monotonic() + 120
+        while recorded().count("keyup space") < 2 and time.monotonic() < deadline:
+            for x, y in ((3, 3), (45, 85), (150, 200), (15, 85)):
+                window.click(x, y)
+            window.key("b")
+            time.sleep(0.3)
+        time.sleep(1.0)
+        window.key("Escape")
+        time.sleep(0.5)
+        window.click(120, 140)             # the tutorial's first page, which stands still
+        time.sleep(1.0)
+        picture = window.rgb()
+        window.key("F10")
+        assert game.wait(timeout=30) == 1
+        return recorded(), picture
+
+    def test_the_computers_events_are_recorded_and_none_of_the_persons(self):
+        lines = [line for line in self.recording.splitlines() if line and line[0] != "#"]
+        self.assertGreaterEqual(sum(line.endswith("keyup space") for line in lines), 2,
+                                "both players' turns began")
+        clicks = [line.split()[-2:] for line in lines
+                  if line.split()[0] == "click" or line.startswith("queue click")]
+        self.assertTrue(any(int(y) >= 126 for _, y in clicks), "the computer clicked the table")
+        for persons in ("click 3 3", "motion 3 3", "keydown b", "keyup b"):
+            self.assertFalse(any(line.endswith(persons) for line in lines), persons)
+
+    def test_the_recording_replays_exactly_without_the_computer(self):
+        lines = self.recording.splitlines()
+        end = next(i for i, line in enumerate(lines) if line.endswith("keydown f10"))
+        with Folder() as folder:
+            run = folder.run(script="\n".join(lines[:end] + ["shot last.bmp", "dump"] +
+                                              lines[end:]) + "\n", timeout=600,
+                             KESTROLA_COMPUTER="")
+            self.assertEqual(run.status, 1, run.stderr)
+            picture = bmp.rgb(folder.file("last.bmp"))
+        self.assertNotIn("computer", run.log)
+        self.assertGreaterEqual(state_at_exit(self.recording)[0][0], 100,
+                                "Escape left the match for the menu, and the tutorial started")
+        self.assertEqual(state_of(run.last), state_at_exit(self.recording))
+        self.assertIn("Player 2, your turn now", run.last["pushed"], "a whole turn was played")
+        differing = sum(picture[i:i + 3] != self.window[i:i + 3] for i in range(0, 270000, 3))
+        self.assertEqual(differing, 0, "pixels differ from the window's last picture")
+
+
 if __name__ == "__main__":
     unittest.main()
