@@ -130,8 +130,19 @@ class ThePackage(unittest.TestCase):
 
     def test_the_desktop_entry_starts_the_installed_launcher_with_its_icon(self):
         entry = installed("/usr/share/applications/org.kestrola.Kestrola.desktop")
-        keys = dict(line.split("=", 1) for line in read(entry).splitlines() if "=" in line)
+        groups, group = {}, None
+        for line in read(entry).splitlines():
+            if line.startswith("["):
+                group = groups.setdefault(line.strip("[]"), {})
+            elif "=" in line:
+                group.update([line.split("=", 1)])
+        keys = groups["Desktop Entry"]
         self.assertEqual(keys["Exec"], "/usr/games/kestrola")
+        # Its action starts a game against the computer.
+        self.assertEqual(keys["Actions"], "computer;")
+        self.assertEqual(groups["Desktop Action computer"],
+                         {"Name": "Play against the computer",
+                          "Exec": "/usr/games/kestrola --computer"})
         self.assertTrue(os.path.isfile(installed(keys["Exec"])))
         self.assertIn("Game;", keys["Categories"])
         # Docks tie the window to this entry by the class the window carries.
@@ -381,7 +392,9 @@ class TheLauncher(unittest.TestCase):
         stand_in = os.path.join(prefix, "lib", "games", "kestrola", "kestrola")
         with open(stand_in, "w") as file:
             file.write('#!/bin/sh\n{ pwd; echo "${SDL12COMPAT_WINDOW_SCALING-unset}";'
-                       ' echo "$SDL12COMPAT_SCALE_METHOD"; } > "${REPORT:-%s}"\n'
+                       ' echo "$SDL12COMPAT_SCALE_METHOD"; echo "${KESTROLA_COMPUTER-unset}";'
+                       ' echo "${KESTROLA_COMPUTER_LEVEL-unset}"; echo "${KESTROLA_RECORD-unset}";'
+                       ' echo "$*"; } > "${REPORT:-%s}"\n'
                        'sleep "${HOLD:-0}"\n' % self.report)
         os.chmod(stand_in, 0o755)
         self.home = os.path.join(self.work, "home")
@@ -395,6 +408,25 @@ class TheLauncher(unittest.TestCase):
         subprocess.run([self.launcher], cwd=self.work, env=dict(env, HOME=self.home, **extra),
                        check=True, timeout=30)
         return tuple(read(self.report).split("\n")[:3])
+
+    def test_computer_makes_the_computer_player_2_at_the_level_given(self):
+        env = {name: value for name, value in self.no_display.items()
+               if not name.startswith("KESTROLA_")}
+        record = os.path.join(self.work, "game.txt")
+        for arguments, computer in (
+                ((), ("unset", "unset", "unset", "")),
+                (("--computer",), ("2", "unset", "unset", "")),
+                (("--computer", "3"), ("2", "3", "unset", "")),
+                (("--record", "game.txt", "--computer", "1"), ("2", "1", record, "")),
+                (("--computer", "--record", "game.txt"), ("2", "unset", record, ""))):
+            with self.subTest(arguments=arguments):
+                subprocess.run([self.launcher, *arguments], cwd=self.work,
+                               env=dict(env, HOME=self.home), check=True, timeout=30)
+                self.assertEqual(tuple(read(self.report).split("\n")[3:7]), computer)
+        refused = output(self.launcher, "--computer", "4", cwd=self.work,
+                         env=dict(env, HOME=self.home), timeout=30)
+        self.assertEqual((refused.returncode, refused.stderr),
+                         (1, "kestrola: the computer's level is 1, 2 or 3, not 4\n"))
 
     def test_with_no_display_the_game_is_left_to_choose_in_the_folder_under_home(self):
         # A relative data home is no valid setting and is passed over.
