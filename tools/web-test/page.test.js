@@ -369,6 +369,53 @@ test('a game played on the page is the desktop\'s, and its recording replays the
   }
 });
 
+test('player 2 chosen beside the game is kept between visits, and the computer plays its turn',
+     async function () {
+  const server = await serve(webDir);
+  const context = await browser.newContext({viewport: {width: 1000, height: 720},
+                                            acceptDownloads: true});
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(error.message));
+  await page.goto(server.url);
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  const shown = () => page.evaluate(() => [document.getElementById('opponent-kind').textContent,
+                                           document.getElementById('opponent-level-part').hidden,
+                                           document.getElementById('opponent-level').textContent]);
+  assert.deepStrictEqual(await shown(), ['a person', true, 'level 2']);
+  await page.click('#opponent-kind');
+  assert.deepStrictEqual(await shown(), ['the computer', false, 'level 2']);
+  await page.click('#opponent-level');
+  assert.deepStrictEqual(await shown(), ['the computer', false, 'level 3']);
+  await page.reload();
+  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  assert.deepStrictEqual(await shown(), ['the computer', false, 'level 3']);
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
+  await page.waitForTimeout(300);
+  // Two players; player 1 ends the turn at once (the row switch, then End turn), and from then
+  // on only the computer acts.
+  for (const [x, y] of [[120, 174], [285, 85], [255, 85]]) {
+    await clickWindow(page, x, y);
+    await page.waitForTimeout(200);
+  }
+  await page.waitForTimeout(15000);
+  await page.keyboard.press('F10');
+  await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.click('#save-recording')]);
+  const recording = fs.readFileSync(await download.path(), 'utf8').split('\n');
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+  server.close();
+  const handedOver = recording.findIndex((line) => line.endsWith('click 255 85'));
+  const itsEvents = recording.slice(handedOver + 1).filter((line) => /^(queue )?(click|key)/.test(line));
+  assert.ok(handedOver > 0 && itsEvents.some((line) => line.endsWith('keydown space')),
+            recording.join('\n'));
+  assert.ok(itsEvents.some((line) => /click \d+ (1[3-9]\d|2\d\d)$/.test(line)),
+            'it clicked on the table: ' + itsEvents.join(', '));
+});
+
 // Every file under DIR, relative to it, with forward slashes.
 function listFiles(dir, under = '') {
   return fs.readdirSync(path.join(dir, under), {withFileTypes: true}).flatMap(function (entry) {
