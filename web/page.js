@@ -1,6 +1,6 @@
 // The page around the game: loading with a bar, the "click to play" start (which is also what
-// lets the browser play sound), the whole-number scaling, fullscreen, and what is shown when the
-// game ends or cannot start. The game itself is kestrola.js / kestrola.wasm, with its pictures
+// lets the browser play sound), the whole-number scaling, fullscreen, who plays player 2 (a
+// person or the computer), and what is shown when the game ends or cannot start. The game itself is kestrola.js / kestrola.wasm, with its pictures
 // and effects in kestrola.data.gz and its tunes in Music/: loader.js downloads them.
 'use strict';
 
