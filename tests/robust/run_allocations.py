@@ -1,7 +1,8 @@
 """Plays a long random session (KESTROLA_ALLOCATIONS_SEED, the same one each run unless set)
 through kestrola-allocations, which counts every call into the allocator once the first frame
 is drawn. The player picks menu rows, tool buttons and places on the table, clicks anywhere,
-moves the mouse, presses every key, waits, stalls and lets time run, but never leaves the game.
+moves the mouse, presses every key, waits, stalls and lets time run, but never leaves the game;
+then the same session again with the computer at both players' places.
 A failing session's script is kept in the build folder; the driver replays it too."""
 import os
 import random
@@ -56,19 +57,29 @@ def session(rng):
     return "\n".join(lines) + "\n"
 
 
+# The same session played by people, then with the computer at both players' places (where its
+# thinking runs on every pass of a match), at its strongest and its weakest.
+PLAYERS = (("people", {"KESTROLA_COMPUTER": ""}),
+           ("the computer", {"KESTROLA_COMPUTER": "1,2", "KESTROLA_COMPUTER_LEVEL": "3,1"}))
+
+
 def main():
     script = session(random.Random(SEED))
-    with Folder() as folder:
-        with open(folder.file("session"), "w") as file:
-            file.write(script)
-        run = folder.run([PROGRAM, "session"], timeout=600)
-    print(run.stdout + run.stderr)
-    if run.status != 0:
-        kept = os.path.join(REPORT, "allocations-%d.script" % SEED)
-        with open(kept, "w") as file:
-            file.write(script)
-        print("allocations: the session's script is kept in %s" % kept)
-    return run.status
+    failed = 0
+    for who, settings in PLAYERS:
+        with Folder() as folder:
+            with open(folder.file("session"), "w") as file:
+                file.write(script)
+            run = folder.run([PROGRAM, "session"], timeout=600, **settings)
+        print("played by %s:\n%s" % (who, run.stdout + run.stderr))
+        if run.status != 0:
+            kept = os.path.join(REPORT, "allocations-%d.script" % SEED)
+            with open(kept, "w") as file:
+                file.write(script)
+            print("allocations: the session's script is kept in %s (played with %s)"
+                  % (kept, " ".join("%s=%s" % item for item in settings.items())))
+            failed = run.status
+    return failed
 
 
 if __name__ == "__main__":
