@@ -1,6 +1,7 @@
 #include "shell/computer_seat.h"
 #include "rules/computer_player.h"
 #include "rules/progress_log.h"
+#include "shell/game_recording.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -75,10 +76,17 @@ void chooseComputerFromSettings()
     if (!chooseComputerSeats(nullptr, level, nullptr)) return refuse(LEVEL, level);
     if (!chooseComputerSeats(nullptr, nullptr, seed)) return refuse(SEED, seed);
     chooseComputerSeats(seats, level, seed);
-    for (int32_t seat = 0; seat < 2; ++seat)
-        if (computerSeats.plays[seat] && progressLog)
-            std::fprintf(progressLog, "The computer plays player %d at level %d\n", seat + 1,
-                         computerSeats.level[seat]);
+    for (int32_t seat = 0; seat < 2; ++seat) {
+        if (!computerSeats.plays[seat]) continue;
+        char line[96];
+        std::snprintf(line, sizeof line, "The computer plays player %d at level %d", seat + 1,
+                      computerSeats.level[seat]);
+        if (progressLog) std::fprintf(progressLog, "%s\n", line);
+        // Its moves are in the recording as events: the replay plays them without it.
+        noteInRecording(line);
+    }
+    if (computerSeats.plays[0] || computerSeats.plays[1])
+        noteInRecording("Replay this without KESTROLA_COMPUTER: the computer's moves are here.");
 }
 
 bool heldBackForComputer(const SDL_Event& event)

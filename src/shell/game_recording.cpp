@@ -103,6 +103,11 @@ void openGameRecording()
     std::fprintf(recording, "# Kestrola, a recorded game: play it with kestrola-replay\n");
 }
 
+void noteInRecording(const char* text)
+{
+    if (recording) std::fprintf(recording, "# %s\n", text);
+}
+
 void recordEvent(const SDL_Event& event)
 {
     if (!recording || passEventCount >= MOST_EVENTS_A_PASS) return;

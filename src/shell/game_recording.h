@@ -8,6 +8,8 @@
 
 // Opens the file KESTROLA_RECORD names, if any; nothing is recorded otherwise.
 void openGameRecording();
+// A comment line for whoever replays the recording, written at once.
+void noteInRecording(const char* text);
 // An event about to be handled in this pass.
 void recordEvent(const SDL_Event& event);
 // The end of a pass: the clock as it read it, when the tick was due, and whether one ran.

@@ -186,6 +186,11 @@ class RecordedGameAgainstTheComputer(unittest.TestCase):
         clicks = [line.split()[-2:] for line in lines
                   if line.split()[0] == "click" or line.startswith("queue click")]
         self.assertTrue(any(int(y) >= 126 for _, y in clicks), "the computer clicked the table")
+        comments = [line for line in self.recording.splitlines() if line.startswith("# ")]
+        self.assertEqual(comments[1:4], ["# The computer plays player 1 at level 2",
+                                         "# The computer plays player 2 at level 2",
+                                         "# Replay this without KESTROLA_COMPUTER: the "
+                                         "computer's moves are here."])
         for persons in ("click 3 3", "motion 3 3", "keydown b", "keyup b"):
             self.assertFalse(any(line.endswith(persons) for line in lines), persons)
 
