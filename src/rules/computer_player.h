@@ -15,9 +15,9 @@ struct ComputerInput {
 // Who it plays, set once at start-up: KESTROLA_COMPUTER (1, 2 or 1,2), KESTROLA_COMPUTER_LEVEL
 // (1 to 3, or one a seat such as 3,1; default 2) and KESTROLA_COMPUTER_SEED (default 1).
 struct ComputerSeats {
-    uint8_t plays[2];  // the computer plays player 1, player 2
-    int32_t level[2];  // 1 to 3, for each seat
-    uint32_t seed;     // how it samples its candidates
+    uint8_t plays[2]; // the computer plays player 1, player 2
+    int32_t level[2]; // 1 to 3, for each seat
+    uint32_t seed;    // how it samples its candidates
 };
 extern ComputerSeats computerSeats;
 

@@ -1,0 +1,136 @@
+// The computer player measured: the points each level scores playing a one-player game by itself,
+// the two-player matches of the stronger levels against level 1, and what its thinking costs.
+// Played in this process through the same calls the shell makes; nothing here is a test.
+#include "rules/computer_player.h"
+#include "rules/computer_search.h"
+#include "rules/game_state.h"
+#include "rules/game_tick.h"
+#include "rules/match.h"
+#include "rules/menus.h"
+#include "rules/time_control.h"
+#include "rules/tool_use.h"
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Ticks thought in one pass, as the shell's budget gives them.
+constexpr int32_t PASS_BUDGET = 20000;
+
+struct Cost {
+    int64_t mostDecisionTicks = 0;
+    double longestSliceMs = 0;
+    double longestTurnMs = 0;
+    double totalTurnMs = 0;
+    int32_t turns = 0;
+};
+
+double millisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// Plays the game from the start menu's row until the end screen; costs are kept per level.
+void play(int32_t row, Cost costs[4])
+{
+    game = startingGame();
+    chooseStartMenuRow(row);
+    uint32_t now = 1000;
+    int32_t turnKey = -1;
+    double turnMs = 0;
+    int32_t turnLevel = 0;
+    for (int64_t pass = 0; pass < 200000000 && isMatchMode(game.gameMode); ++pass) {
+        ++now;
+        const int32_t key = game.match.turnNumber * 2 + game.match.currentPlayer;
+        const int32_t seat = game.match.gameKind == OnePlayer ? 0 : game.match.currentPlayer;
+        if (key != turnKey) {
+            if (turnKey >= 0) {
+                Cost& c = costs[turnLevel];
+                c.longestTurnMs = std::max(c.longestTurnMs, turnMs);
+                c.totalTurnMs += turnMs;
+                ++c.turns;
+            }
+            turnKey = key;
+            turnMs = 0;
+            turnLevel = computerSeats.level[seat];
+        }
+        const auto start = std::chrono::steady_clock::now();
+        const ComputerInput input = computerPass(now, PASS_BUDGET);
+        const double ms = millisecondsSince(start);
+        turnMs += ms;
+        Cost& c = costs[computerSeats.level[seat]];
+        c.longestSliceMs = std::max(c.longestSliceMs, ms);
+        c.mostDecisionTicks = std::max(c.mostDecisionTicks, searchCost.decisionTicks);
+        if (input.kind == InputLeftClick) leftClickInMatch(input.x, input.y);
+        if (input.kind == InputMotion) followAim(input.x, input.y);
+        if (input.kind == InputSpace) toggleTime();
+        tickWhenDue(now);
+    }
+}
+
+void setSeats(const char* seats, const char* levels, uint32_t seed)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%u", seed);
+    if (!chooseComputerSeats(seats, levels, text)) std::abort();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool alone = argc < 2 || std::strcmp(argv[1], "matches") != 0;
+    const bool matches = argc < 2 || std::strcmp(argv[1], "alone") != 0;
+    Cost costs[4];
+    if (alone) {
+        std::printf("One-player game, played by itself (seed 1):\n");
+        for (int32_t level = 1; level <= 3; ++level) {
+            char levels[4];
+            std::snprintf(levels, sizeof levels, "%d", level);
+            setSeats("1", levels, 1);
+            play(1, costs);
+            std::printf("  level %d: %d points, grade %c\n", level, game.match.points[0],
+                        gradeLetter(game.match.points[0]));
+            std::fflush(stdout);
+        }
+    }
+    if (matches) {
+        std::printf("Two-player matches against level 1, seeds 1 to 20, seats swapped in half:\n");
+        for (int32_t level = 2; level <= 3; ++level) {
+            int32_t wins = 0, draws = 0, losses = 0, mine = 0, theirs = 0;
+            for (uint32_t seed = 1; seed <= 20; ++seed) {
+                const bool first = seed % 2 == 1; // the level under test plays player 1
+                char levels[8];
+                std::snprintf(levels, sizeof levels, first ? "%d,1" : "1,%d", level);
+                setSeats("1,2", levels, seed);
+                play(2, costs);
+                const int32_t me = first ? 0 : 1;
+                mine += game.match.points[me];
+                theirs += game.match.points[1 - me];
+                if (game.match.winner == WINNER_DRAW)
+                    ++draws;
+                else if (game.match.winner == me)
+                    ++wins;
+                else
+                    ++losses;
+            }
+            std::printf("  level %d vs level 1: %d won, %d drawn, %d lost; points %d to %d\n",
+                        level, wins, draws, losses, mine, theirs);
+            std::fflush(stdout);
+        }
+    }
+    std::printf("Thinking cost (%d simulated ticks at most per pass):\n", PASS_BUDGET);
+    for (int32_t level = 1; level <= 3; ++level) {
+        const Cost& c = costs[level];
+        if (c.turns == 0) continue;
+        std::printf("  level %d: most ticks for one decision %lld, longest slice %.2f ms, "
+                    "a turn's thinking %.1f ms on average and %.1f ms at most\n",
+                    level, static_cast<long long>(c.mostDecisionTicks), c.longestSliceMs,
+                    c.totalTurnMs / c.turns, c.longestTurnMs);
+    }
+    return 0;
+}

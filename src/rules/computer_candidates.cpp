@@ -1,0 +1,223 @@
+#include "physics/ball.h"
+#include "rules/computer_plan.h"
+#include "rules/game_state.h"
+#include "rules/screen_layout.h"
+#include "rules/tool_catalogue.h"
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+// clang-format off
+constexpr LevelSettings LEVELS[3] = {
+    // strokes top pockets stirs teleports run horizon
+    {6,  0, 0, 0, 0,  0, 4000},
+    {6,  3, 2, 1, 0, 60,  120},
+    {12, 6, 4, 1, 1, 24,  160},
+};
+// clang-format on
+
+// Points just inside each corner pocket's mouth, and a free-looking spot beside each.
+constexpr double POCKET_X[4] = {27, 273, 27, 273};
+constexpr double POCKET_Y[4] = {127, 127, 273, 273};
+constexpr int32_t BESIDE_X[4] = {46, 254, 46, 254};
+constexpr int32_t BESIDE_Y[4] = {146, 146, 254, 254};
+
+bool inWindow(double x, double y)
+{
+    return x >= 0 && x < WINDOW_WIDTH && y >= 0 && y < WINDOW_HEIGHT;
+}
+
+bool ballMoving(const Ball& ball) { return ball.vx != 0 || ball.vy != 0; }
+
+// The aim click that turns ball b's motion, with the stroke's addition, straight at pocket p;
+// false when no click inside the window does.
+bool aimAtPocket(const Ball& ball, int32_t p, int32_t& x, int32_t& y)
+{
+    const double dx = POCKET_X[p] - ball.x, dy = POCKET_Y[p] - ball.y;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    if (!(d > 1)) return false;
+    for (double s = 8; s >= 1; s -= 0.5) {
+        const double px = ball.x + 10 * (s * dx / d - ball.vx);
+        const double py = ball.y + 10 * (s * dy / d - ball.vy);
+        if (!inWindow(px, py)) continue;
+        x = static_cast<int32_t>(std::lround(px));
+        y = static_cast<int32_t>(std::lround(py));
+        return true;
+    }
+    return false;
+}
+
+// The pockets by distance from the ball, nearest first.
+void pocketsByDistance(const Ball& ball, int32_t order[4])
+{
+    double d[4];
+    for (int32_t p = 0; p < 4; ++p) {
+        order[p] = p;
+        d[p] = std::hypot(POCKET_X[p] - ball.x, POCKET_Y[p] - ball.y);
+    }
+    for (int32_t i = 1; i < 4; ++i)
+        for (int32_t j = i; j > 0 && d[order[j]] < d[order[j - 1]]; --j) {
+            const int32_t t = order[j];
+            order[j] = order[j - 1];
+            order[j - 1] = t;
+        }
+}
+
+// The balls on the table by value, highest first; their number.
+int32_t ballsByValue(int32_t order[BALL_COUNT])
+{
+    int32_t n = 0;
+    for (int32_t i = 0; i < BALL_COUNT; ++i)
+        if (game.balls[i].onTable) order[n++] = i;
+    for (int32_t i = 1; i < n; ++i)
+        for (int32_t j = i; j > 0 && game.balls[order[j]].value > game.balls[order[j - 1]].value;
+             --j) {
+            const int32_t t = order[j];
+            order[j] = order[j - 1];
+            order[j - 1] = t;
+        }
+    return n;
+}
+
+struct Proposals {
+    Candidate* out;
+    int32_t count;
+    int32_t runTicks;
+    // Adds a candidate of these uses when there is room and the charges allow them.
+    void add(std::initializer_list<ComputerAction> actions)
+    {
+        if (count >= MAX_CANDIDATES || static_cast<int32_t>(actions.size()) > ACTIONS_PER_CANDIDATE)
+            return;
+        int32_t spent[TOOL_COUNT] = {};
+        for (const ComputerAction& a : actions)
+            if (++spent[a.tool] > game.usesLeft[a.tool]) return;
+        Candidate& c = out[count++];
+        c = {};
+        for (const ComputerAction& a : actions) c.actions[c.count++] = a;
+        c.runTicks = runTicks;
+    }
+};
+
+int32_t sampleIn(Sampler& sampler, int32_t low, int32_t high)
+{
+    return low + static_cast<int32_t>(nextSample(sampler) % static_cast<uint32_t>(high - low + 1));
+}
+
+// A Cue stroke on a random ball towards a random point of the table.
+ComputerAction randomStroke(Sampler& sampler, int32_t onTable[], int32_t n)
+{
+    const int32_t b = onTable[sampleIn(sampler, 0, n - 1)];
+    const Ball& ball = game.balls[b];
+    int32_t x = 0, y = 0;
+    for (int32_t tries = 0; tries < 8; ++tries) {
+        x = sampleIn(sampler, 10, 290);
+        y = sampleIn(sampler, 110, 290);
+        if (std::hypot(x - ball.x, y - ball.y) > 20) break;
+    }
+    return {Cue, b, x, y};
+}
+
+ComputerAction randomPlace(Sampler& sampler, int32_t tool)
+{
+    return {tool, -1, sampleIn(sampler, PLACEMENT_AREA.left, PLACEMENT_AREA.right),
+            sampleIn(sampler, PLACEMENT_AREA.top, PLACEMENT_AREA.bottom)};
+}
+
+} // namespace
+
+const LevelSettings& levelSettings(int32_t level)
+{
+    return LEVELS[level < 1 ? 0 : level > 3 ? 2 : level - 1];
+}
+
+uint32_t nextSample(Sampler& sampler)
+{
+    uint32_t x = sampler.state;
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    return sampler.state = x;
+}
+
+Sampler samplerFor(uint32_t seed)
+{
+    // The table's facts that no clock touches: where the balls are, how they move, the tallies.
+    uint32_t h = 2166136261u ^ seed;
+    auto mix = [&h](const void* data, size_t size) {
+        const unsigned char* bytes = static_cast<const unsigned char*>(data);
+        for (size_t i = 0; i < size; ++i) h = (h ^ bytes[i]) * 16777619u;
+    };
+    for (const Ball& ball : game.balls) {
+        mix(&ball.x, sizeof ball.x);
+        mix(&ball.y, sizeof ball.y);
+        mix(&ball.vx, sizeof ball.vx);
+        mix(&ball.vy, sizeof ball.vy);
+        mix(&ball.value, sizeof ball.value);
+    }
+    mix(&game.match, sizeof game.match);
+    mix(game.usesLeft, sizeof game.usesLeft);
+    Sampler sampler{h == 0 ? 1u : h};
+    nextSample(sampler);
+    return sampler;
+}
+
+int32_t proposeCandidates(int32_t level, Sampler& sampler, Candidate* out)
+{
+    const LevelSettings& s = levelSettings(level);
+    Proposals props{out, 0, s.runTicks};
+    int32_t order[BALL_COUNT];
+    const int32_t n = ballsByValue(order);
+    if (n == 0) return 0;
+    bool moving = false;
+    for (const Ball& ball : game.balls) moving = moving || (ball.onTable && ballMoving(ball));
+
+    if (moving) props.add({}); // let it roll on
+    for (int32_t k = 0; k < s.strokeSamples && !moving; ++k)
+        props.add({randomStroke(sampler, order, n)});
+    if (s.stirs) {
+        const ComputerAction chaos{Chaos, -1, 150, 200}, boost{Boost, -1, 150, 200};
+        props.add({chaos});
+        props.add({chaos, boost});
+        if (moving) props.add({boost});
+        for (int32_t k = 0; k < 3; ++k) {
+            const ComputerAction hammer = randomPlace(sampler, Hammer);
+            props.add({hammer});
+            props.add({hammer, boost});
+        }
+        if (!moving)
+            for (int32_t k = 0; k < 3; ++k) {
+                const ComputerAction stroke = randomStroke(sampler, order, n);
+                props.add({stroke, boost});
+                props.add({stroke, chaos, boost});
+            }
+    }
+    // Cashing in: the most valuable balls struck into a pocket, one at a time or together.
+    ComputerAction firstChoice[BALL_COUNT];
+    int32_t firstChoices = 0;
+    for (int32_t k = 0; k < s.topBalls && k < n; ++k) {
+        const Ball& ball = game.balls[order[k]];
+        if (ball.value <= 0) break;
+        int32_t pockets[4];
+        pocketsByDistance(ball, pockets);
+        for (int32_t j = 0; j < s.pockets; ++j) {
+            int32_t x = 0, y = 0;
+            if (!aimAtPocket(ball, pockets[j], x, y)) continue;
+            const ComputerAction stroke{Cue, order[k], x, y};
+            if (j == 0) firstChoice[firstChoices++] = stroke;
+            props.add({stroke});
+        }
+        if (!s.teleports) continue;
+        for (int32_t j = 0; j < 2; ++j) {
+            const int32_t p = pockets[j];
+            const ComputerAction hop{Teleport, order[k], BESIDE_X[p], BESIDE_Y[p]};
+            // Struck from rest at the spot beside the pocket: the aim is the mouth's far side.
+            const int32_t ax = BESIDE_X[p] + (POCKET_X[p] < 150 ? -40 : 40);
+            const int32_t ay = BESIDE_Y[p] + (POCKET_Y[p] < 200 ? -40 : 40);
+            props.add({hop, {Cue, order[k], ax, ay}});
+        }
+    }
+    if (firstChoices >= 2) props.add({firstChoice[0], firstChoice[1]});
+    if (firstChoices >= 3) props.add({firstChoice[0], firstChoice[1], firstChoice[2]});
+    return props.count;
+}
