@@ -48,6 +48,7 @@ void forgetPlan()
 {
     pacing.plan.count = 0;
     pacing.next = 0;
+    pacing.sentAny = false;
     abandonSearch();
 }
 
@@ -55,7 +56,10 @@ void forgetPlan()
 
 bool chooseComputerSeats(const char* seats, const char* levels, const char* seed)
 {
-    ComputerSeats chosen = {{0, 0}, {2, 2}, 1};
+    constexpr ComputerSeats PEOPLE = {{0, 0}, {2, 2}, 1};
+    ComputerSeats chosen = PEOPLE;
+    computerSeats = PEOPLE;
+    forgetPlan();
     int32_t numbers[2] = {0, 0}, count = 0;
     if (!empty(seats)) {
         if (!parsePair(seats, 1, 2, numbers, count)) return false;
@@ -73,7 +77,6 @@ bool chooseComputerSeats(const char* seats, const char* levels, const char* seed
         chosen.seed = static_cast<uint32_t>(n);
     }
     computerSeats = chosen;
-    forgetPlan();
     return true;
 }
 
