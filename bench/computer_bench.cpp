@@ -28,11 +28,14 @@ struct Cost {
     int32_t turns = 0;
 };
 
-double millisecondsSince(std::chrono::steady_clock::time_point start)
+double milliseconds()
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
+
+bool showTurns = false;
 
 // Plays the game from the start menu's row until the end screen; costs are kept per level.
 void play(int32_t row, Cost costs[4])
@@ -48,6 +51,10 @@ void play(int32_t row, Cost costs[4])
         const int32_t key = game.match.turnNumber * 2 + game.match.currentPlayer;
         const int32_t seat = game.match.gameKind == OnePlayer ? 0 : game.match.currentPlayer;
         if (key != turnKey) {
+            if (turnKey >= 0 && showTurns)
+                std::printf("    turn %d: tick %u points %d/%d, balls %d/%d\n", turnKey / 2,
+                            game.ticksRun, game.match.points[0], game.match.points[1],
+                            game.match.ballsPocketed[0], game.match.ballsPocketed[1]);
             if (turnKey >= 0) {
                 Cost& c = costs[turnLevel];
                 c.longestTurnMs = std::max(c.longestTurnMs, turnMs);
@@ -58,9 +65,9 @@ void play(int32_t row, Cost costs[4])
             turnMs = 0;
             turnLevel = computerSeats.level[seat];
         }
-        const auto start = std::chrono::steady_clock::now();
+        const double start = milliseconds();
         const ComputerInput input = computerPass(now, PASS_BUDGET);
-        const double ms = millisecondsSince(start);
+        const double ms = milliseconds() - start;
         turnMs += ms;
         Cost& c = costs[computerSeats.level[seat]];
         c.longestSliceMs = std::max(c.longestSliceMs, ms);
@@ -81,21 +88,34 @@ void setSeats(const char* seats, const char* levels, uint32_t seed)
 
 } // namespace
 
+// kestrola-computer-bench [alone|matches] [--turns]: both parts by default; --turns lists the
+// tallies after every turn.
 int main(int argc, char** argv)
 {
-    const bool alone = argc < 2 || std::strcmp(argv[1], "matches") != 0;
-    const bool matches = argc < 2 || std::strcmp(argv[1], "alone") != 0;
+    bool alone = true, matches = true;
+    for (int32_t i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "alone") == 0) matches = false;
+        if (std::strcmp(argv[i], "matches") == 0) alone = false;
+        if (std::strcmp(argv[i], "--turns") == 0) showTurns = true;
+    }
     Cost costs[4];
     if (alone) {
-        std::printf("One-player game, played by itself (seed 1):\n");
+        constexpr uint32_t SEEDS = 5;
+        std::printf("One-player game, played by itself, seeds 1 to %u:\n", SEEDS);
         for (int32_t level = 1; level <= 3; ++level) {
             char levels[4];
             std::snprintf(levels, sizeof levels, "%d", level);
-            setSeats("1", levels, 1);
-            play(1, costs);
-            std::printf("  level %d: %d points, grade %c\n", level, game.match.points[0],
-                        gradeLetter(game.match.points[0]));
-            std::fflush(stdout);
+            int32_t total = 0;
+            std::printf("  level %d:", level);
+            for (uint32_t seed = 1; seed <= SEEDS; ++seed) {
+                setSeats("1", levels, seed);
+                play(1, costs);
+                total += game.match.points[0];
+                std::printf(" %d (%c)", game.match.points[0], gradeLetter(game.match.points[0]));
+                std::fflush(stdout);
+            }
+            std::printf("; mean %d, grade %c\n", total / static_cast<int32_t>(SEEDS),
+                        gradeLetter(total / static_cast<int32_t>(SEEDS)));
         }
     }
     if (matches) {
@@ -123,7 +143,7 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     }
-    std::printf("Thinking cost (%d simulated ticks at most per pass):\n", PASS_BUDGET);
+    std::printf("Thinking cost, wall clock (%d simulated ticks at most per pass):\n", PASS_BUDGET);
     for (int32_t level = 1; level <= 3; ++level) {
         const Cost& c = costs[level];
         if (c.turns == 0) continue;

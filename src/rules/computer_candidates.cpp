@@ -11,7 +11,7 @@ namespace {
 // clang-format off
 constexpr LevelSettings LEVELS[3] = {
     // strokes top pockets stirs teleports run horizon
-    {6,  0, 0, 0, 0,  0, 4000},
+    {6,  0, 0, 1, 0,  0, 4000},
     {6,  3, 2, 1, 0, 60,  120},
     {12, 6, 4, 1, 1, 24,  160},
 };
@@ -184,6 +184,12 @@ int32_t proposeCandidates(int32_t level, Sampler& sampler, Candidate* out)
             const ComputerAction hammer = randomPlace(sampler, Hammer);
             props.add({hammer});
             props.add({hammer, boost});
+        }
+        // A Fan in a corner, blowing across the table, keeps the balls going.
+        for (int32_t p = 0; p < 4; ++p) {
+            const ComputerAction fan{Fan, -1, BESIDE_X[p], BESIDE_Y[p], 150, 200};
+            props.add({fan});
+            if (!moving) props.add({chaos, boost, fan});
         }
         if (!moving)
             for (int32_t k = 0; k < 3; ++k) {

@@ -5,11 +5,13 @@
 #include <cstdint>
 
 // One tool use: the tool, the ball it is aimed at (-1 for a tool put on the table), and the
-// pixel of its last click: the aim of a ball tool, the place of a table tool.
+// pixel of its last click: the aim of a ball tool, the place of a table tool; the Fan's stream
+// is aimed by one more click.
 struct ComputerAction {
     int32_t tool;
     int32_t ball;
     int32_t x, y;
+    int32_t streamX = 0, streamY = 0;
 };
 
 // Tool uses while paused, then time runs for runTicks ticks before the next pause (0: until

@@ -86,6 +86,10 @@ bool useTool(const ComputerAction& a)
         if (refused || game.gameMode != Aiming || game.selectedBall != a.ball) return false;
     }
     click(a.x, a.y);
+    if (a.tool == Fan) {
+        if (refused || game.gameMode != Aiming) return false;
+        click(a.streamX, a.streamY);
+    }
     return !refused && game.gameMode != Aiming && game.gameMode != ToolSelected;
 }
 
