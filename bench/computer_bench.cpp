@@ -88,22 +88,29 @@ void setSeats(const char* seats, const char* levels, uint32_t seed)
 
 } // namespace
 
-// kestrola-computer-bench [alone|matches] [--turns]: both parts by default; --turns lists the
-// tallies after every turn.
+// kestrola-computer-bench [alone|matches] [--turns] [--from-level L] [--seeds N]: both parts by
+// default; --turns lists the tallies after every turn; the games alone are played from level L
+// (1) on, each with seeds 1 to N (5).
 int main(int argc, char** argv)
 {
     bool alone = true, matches = true;
+    int32_t firstLevel = 1;
+    uint32_t seeds = 5;
     for (int32_t i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "alone") == 0) matches = false;
         if (std::strcmp(argv[i], "matches") == 0) alone = false;
         if (std::strcmp(argv[i], "--turns") == 0) showTurns = true;
+        if (std::strcmp(argv[i], "--from-level") == 0 && i + 1 < argc)
+            firstLevel = std::atoi(argv[++i]);
+        if (std::strcmp(argv[i], "--seeds") == 0 && i + 1 < argc)
+            seeds = static_cast<uint32_t>(std::atoi(argv[++i]));
     }
     Cost costs[4];
     if (alone) {
-        constexpr uint32_t SEEDS = 5;
+        const uint32_t SEEDS = seeds;
         std::printf("One-player game, played by itself, seeds 1 to %u:\n", SEEDS);
-        for (int32_t level = 1; level <= 3; ++level) {
-            char levels[4];
+        for (int32_t level = firstLevel; level <= 3; ++level) {
+            char levels[12];
             std::snprintf(levels, sizeof levels, "%d", level);
             int32_t total = 0;
             std::printf("  level %d:", level);

@@ -1,4 +1,5 @@
 #include "physics/ball.h"
+#include "physics/ball_tools.h"
 #include "rules/computer_plan.h"
 #include "rules/game_state.h"
 #include "rules/screen_layout.h"
@@ -22,6 +23,36 @@ constexpr double POCKET_X[4] = {27, 273, 27, 273};
 constexpr double POCKET_Y[4] = {127, 127, 273, 273};
 constexpr int32_t BESIDE_X[4] = {46, 254, 46, 254};
 constexpr int32_t BESIDE_Y[4] = {146, 146, 254, 254};
+// The corners of the cushion lines.
+constexpr double CORNER_X[4] = {LEFT_CUSHION, RIGHT_CUSHION, LEFT_CUSHION, RIGHT_CUSHION};
+constexpr double CORNER_Y[4] = {TOP_CUSHION, TOP_CUSHION, BOTTOM_CUSHION, BOTTOM_CUSHION};
+// Towards pocket p from the table's middle, along each axis.
+double sideX(int32_t p) { return p % 2 == 0 ? -1 : 1; }
+double sideY(int32_t p) { return p < 2 ? -1 : 1; }
+
+int32_t clampTo(double v, int32_t low, int32_t high)
+{
+    const int32_t r = static_cast<int32_t>(std::lround(v));
+    return r < low ? low : r > high ? high : r;
+}
+
+bool inPlacementArea(int32_t x, int32_t y)
+{
+    return x >= PLACEMENT_AREA.left && x <= PLACEMENT_AREA.right && y >= PLACEMENT_AREA.top &&
+           y <= PLACEMENT_AREA.bottom;
+}
+
+// A free spot near pocket p where ball b may be set down.
+bool spotBesidePocket(int32_t b, int32_t p, int32_t& x, int32_t& y)
+{
+    constexpr double AWAY[6][2] = {{14, 14}, {20, 20}, {14, 26}, {26, 14}, {28, 28}, {36, 22}};
+    for (const auto& away : AWAY) {
+        x = static_cast<int32_t>(CORNER_X[p] - sideX(p) * away[0]);
+        y = static_cast<int32_t>(CORNER_Y[p] - sideY(p) * away[1]);
+        if (isFreeSpot(x, y, b)) return true;
+    }
+    return false;
+}
 
 bool inWindow(double x, double y)
 {
@@ -215,14 +246,40 @@ int32_t proposeCandidates(int32_t level, Sampler& sampler, Candidate* out)
         }
         if (!s.teleports) continue;
         for (int32_t j = 0; j < 2; ++j) {
-            const int32_t p = pockets[j];
-            const ComputerAction hop{Teleport, order[k], BESIDE_X[p], BESIDE_Y[p]};
-            // Struck from rest at the spot beside the pocket: the aim is the mouth's far side.
-            const int32_t ax = BESIDE_X[p] + (POCKET_X[p] < 150 ? -40 : 40);
-            const int32_t ay = BESIDE_Y[p] + (POCKET_Y[p] < 200 ? -40 : 40);
-            props.add({hop, {Cue, order[k], ax, ay}});
+            int32_t x = 0, y = 0, ax = 0, ay = 0;
+            if (!spotBesidePocket(order[k], pockets[j], x, y)) continue;
+            // Struck from rest at the spot beside the pocket, straight into its mouth.
+            Ball atSpot = ball;
+            atSpot.x = x;
+            atSpot.y = y;
+            atSpot.vx = atSpot.vy = 0;
+            if (!aimAtPocket(atSpot, pockets[j], ax, ay)) continue;
+            props.add({{Teleport, order[k], x, y}, {Cue, order[k], ax, ay}});
+        }
+        // A blow from just behind a ball near its pocket.
+        const double dx = POCKET_X[pockets[0]] - ball.x, dy = POCKET_Y[pockets[0]] - ball.y;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        if (d < 80 && d > 1) {
+            const int32_t hx = static_cast<int32_t>(std::lround(ball.x - 10 * dx / d));
+            const int32_t hy = static_cast<int32_t>(std::lround(ball.y - 10 * dy / d));
+            if (inPlacementArea(hx, hy)) props.add({{Hammer, -1, hx, hy}});
         }
     }
+    if (s.teleports)
+        for (int32_t p = 0; p < 4; ++p) {
+            // A Fan blowing into a pocket draws in whatever rolls into its stream; the Tilt
+            // sends everything towards one corner.
+            for (const double reach : {45.0, 70.0}) {
+                const int32_t fx = clampTo(CORNER_X[p] - sideX(p) * reach, PLACEMENT_AREA.left,
+                                           PLACEMENT_AREA.right);
+                const int32_t fy = clampTo(CORNER_Y[p] - sideY(p) * reach * 0.8, PLACEMENT_AREA.top,
+                                           PLACEMENT_AREA.bottom);
+                props.add({{Fan, -1, fx, fy, static_cast<int32_t>(POCKET_X[p]),
+                            static_cast<int32_t>(POCKET_Y[p])}});
+            }
+            props.add({{Tilt, -1, sideX(p) < 0 ? PLACEMENT_AREA.left : PLACEMENT_AREA.right,
+                        sideY(p) < 0 ? PLACEMENT_AREA.top : PLACEMENT_AREA.bottom}});
+        }
     if (firstChoices >= 2) props.add({firstChoice[0], firstChoice[1]});
     if (firstChoices >= 3) props.add({firstChoice[0], firstChoice[1], firstChoice[2]});
     return props.count;

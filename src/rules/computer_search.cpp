@@ -121,7 +121,8 @@ bool startCandidate(const Candidate& c)
 // What a ball still on the table is worth to the mover at the end of what was followed.
 double heldWorth(const GameState& g, int32_t rank, int32_t value)
 {
-    const int32_t cashable = g.usesLeft[Cue] + g.usesLeft[Teleport];
+    // A Teleport only cashes a ball with a stroke after it.
+    const int32_t cashable = g.usesLeft[Cue] + (g.usesLeft[Cue] > 0 ? g.usesLeft[Teleport] : 0);
     const double capped = value > 49 ? 49 : value;
     return (rank < cashable ? 0.6 : 0.1) * capped;
 }
@@ -173,6 +174,7 @@ bool follow(int32_t& budget)
 
 void weigh(double s)
 {
+
     if (s > search.bestScore) {
         search.bestScore = s;
         search.best = search.plan;
