@@ -14,7 +14,7 @@ constexpr LevelSettings LEVELS[3] = {
     // strokes top pockets stirs teleports run horizon
     {6,  0, 0, 1, 0,  0, 4000},
     {6,  3, 2, 1, 0, 60,  120},
-    {12, 6, 4, 1, 1, 24,  160},
+    {12, 6, 4, 1, 1, 24,  240},
 };
 // clang-format on
 
@@ -196,7 +196,10 @@ Sampler samplerFor(uint32_t seed)
 int32_t proposeCandidates(int32_t level, Sampler& sampler, Candidate* out)
 {
     const LevelSettings& s = levelSettings(level);
-    Proposals props{out, 0, s.runTicks};
+    // The pause cannot come sooner than a step after the start: at a high speed, more ticks.
+    const int32_t stepTicks =
+        static_cast<int32_t>(COMPUTER_STEP_MS) / game.options.tickInterval + 1;
+    Proposals props{out, 0, s.runTicks > 0 && s.runTicks < stepTicks ? stepTicks : s.runTicks};
     int32_t order[BALL_COUNT];
     const int32_t n = ballsByValue(order);
     if (n == 0) return 0;

@@ -134,6 +134,13 @@ double laterWorth(const GameState& g)
     return 4;
 }
 
+bool nearAPocket(const Ball& ball)
+{
+    const double dx = ball.x < 150 ? ball.x - LEFT_CUSHION : RIGHT_CUSHION - ball.x;
+    const double dy = ball.y < 200 ? ball.y - TOP_CUSHION : BOTTOM_CUSHION - ball.y;
+    return dx + dy < 40;
+}
+
 double score(const GameState& start, const GameState& end)
 {
     const int32_t me = start.match.currentPlayer, other = 1 - me;
@@ -153,6 +160,10 @@ double score(const GameState& start, const GameState& end)
                 values[j - 1] = t;
             }
         for (int32_t i = 0; i < n; ++i) s += heldWorth(end, i, values[i]);
+    } else if (end.match.gameKind == TwoPlayers) {
+        // A ball left at rest by a pocket is the other player's easy stroke.
+        for (const Ball& ball : end.balls)
+            if (ball.onTable && nearAPocket(ball)) s -= 3;
     }
     return s;
 }
