@@ -44,6 +44,8 @@ struct LevelSettings {
     uint8_t teleports;     // a ball set beside a pocket and struck in is weighed
     int32_t runTicks;      // ticks between pauses; 0: never pauses
     int32_t horizon;       // ticks each candidate is followed for; the rest is estimated
+    double holdWeight;     // what a ball it can still cash in is worth, as a share of its value
+    double laterWorth;     // what a ball left on the table is worth to the turns to come
 };
 const LevelSettings& levelSettings(int32_t level);
 

@@ -124,13 +124,14 @@ double heldWorth(const GameState& g, int32_t rank, int32_t value)
     // A Teleport only cashes a ball with a stroke after it.
     const int32_t cashable = g.usesLeft[Cue] + (g.usesLeft[Cue] > 0 ? g.usesLeft[Teleport] : 0);
     const double capped = value > 49 ? 49 : value;
-    return (rank < cashable ? 0.6 : 0.1) * capped;
+    return (rank < cashable ? levelSettings(search.level).holdWeight : 0.1) * capped;
 }
 
 // What one ball left for later is worth: the rounds still to come can raise and cash it.
 double laterWorth(const GameState& g)
 {
-    if (g.match.gameKind == OnePlayer) return g.match.turnNumber < g.match.turnLimit ? 14 : 0;
+    if (g.match.gameKind == OnePlayer)
+        return g.match.turnNumber < g.match.turnLimit ? levelSettings(search.level).laterWorth : 0;
     return 4;
 }
 
