@@ -3,6 +3,7 @@
 #include "core_play.h"
 #include "rules/computer_player.h"
 #include "rules/game_tick.h"
+#include "rules/screen_layout.h"
 #include "rules/time_control.h"
 #include "rules/tool_use.h"
 #include <algorithm>
@@ -168,6 +169,46 @@ TEST_F(CoreComputer, EachLevelPlaysAWholeGameByItselfWithoutARefusedClick)
         EXPECT_EQ(game.gameMode, EndScreen);
         EXPECT_GT(game.match.turnNumber, game.match.turnLimit);
         EXPECT_GT(sent.size(), 20u);
+        for (const std::string& refusal : REFUSALS)
+            EXPECT_EQ(std::count(pushed.begin(), pushed.end(), refusal), 0) << refusal;
+    }
+}
+
+TEST_F(CoreComputer, AtEverySpeedAndWithoutHintsItsClicksAreTaken)
+{
+    // Without the hints the game refuses some clicks in silence: the state tells instead.
+    for (const int32_t speed : {10, 60}) {
+        SCOPED_TRACE(speed);
+        ASSERT_TRUE(chooseComputerSeats("1", "2", "6"));
+        startMatch(1);
+        game.options.speed = speed;
+        game.options.tickInterval = 1000 / speed;
+        game.options.messages = speed == 10;
+        uint32_t now = 1000;
+        Sent sent;
+        int32_t paused = 0;
+        for (int64_t pass = 0; pass < 3000000 && isMatchMode(game.gameMode); ++pass) {
+            ++now;
+            const ComputerInput input = computerPass(now, 20000);
+            const int32_t mode = game.gameMode, row = game.buttonRow;
+            const int32_t selected = game.selectedTool;
+            carryOut(input);
+            if (input.kind == InputLeftClick && mode == Paused && inButtonBand(input.y) &&
+                input.x >= TIME_BUTTON_RIGHT && input.x < NEXT_ROW_LEFT) {
+                EXPECT_EQ(game.gameMode, ToolSelected) << "button " << input.x << " row " << row;
+            }
+            if (input.kind == InputLeftClick && mode == ToolSelected && !inButtonBand(input.y)) {
+                EXPECT_TRUE(game.gameMode == Aiming || game.gameMode == Paused)
+                    << "tool " << selected << " at " << input.x << "," << input.y;
+            }
+            if (input.kind == InputSpace && mode == Paused) {
+                EXPECT_EQ(game.gameMode, Running);
+            }
+            paused += input.kind == InputSpace && mode == Running;
+            tickWhenDue(now);
+        }
+        EXPECT_EQ(game.gameMode, EndScreen);
+        EXPECT_GT(paused, 10) << "it paused to use tools while the balls ran";
         for (const std::string& refusal : REFUSALS)
             EXPECT_EQ(std::count(pushed.begin(), pushed.end(), refusal), 0) << refusal;
     }
