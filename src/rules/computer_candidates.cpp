@@ -136,7 +136,7 @@ int32_t sampleIn(Sampler& sampler, int32_t low, int32_t high)
 }
 
 // A Cue stroke on a random ball towards a random point of the table.
-ComputerAction randomStroke(Sampler& sampler, int32_t onTable[], int32_t n)
+ComputerAction randomStroke(Sampler& sampler, const int32_t onTable[], int32_t n)
 {
     const int32_t b = onTable[sampleIn(sampler, 0, n - 1)];
     const Ball& ball = game.balls[b];
@@ -153,6 +153,68 @@ ComputerAction randomPlace(Sampler& sampler, int32_t tool)
 {
     return {tool, -1, sampleIn(sampler, PLACEMENT_AREA.left, PLACEMENT_AREA.right),
             sampleIn(sampler, PLACEMENT_AREA.top, PLACEMENT_AREA.bottom)};
+}
+
+// A spot on whole pixels where ball b, set down, touches ball r: balls that touch at rest count
+// a contact every tick while the others roll.
+bool touchingSpot(int32_t r, int32_t b, int32_t& x, int32_t& y)
+{
+    const Ball& anchor = game.balls[r];
+    // Starting on the side that faces the middle of the table, away from r's pocket.
+    const double facing = std::atan2(200 - anchor.y, 150 - anchor.x);
+    for (int32_t k = 0; k < 16; ++k) {
+        const double angle = facing + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * 0.3927;
+        x = static_cast<int32_t>(std::lround(anchor.x + 14.6 * std::cos(angle)));
+        y = static_cast<int32_t>(std::lround(anchor.y + 14.6 * std::sin(angle)));
+        const double d = std::hypot(x - anchor.x, y - anchor.y);
+        if (d >= 14.05 && d <= 14.95 && isFreeSpot(x, y, b)) return true;
+    }
+    return false;
+}
+
+// The ball on the table nearest pocket p, other than `except`; -1 when none.
+int32_t nearestTo(int32_t p, int32_t except)
+{
+    int32_t best = -1;
+    double bestD = 1e9;
+    for (int32_t i = 0; i < BALL_COUNT; ++i) {
+        const Ball& ball = game.balls[i];
+        if (!ball.onTable || i == except) continue;
+        const double d = std::hypot(POCKET_X[p] - ball.x, POCKET_Y[p] - ball.y);
+        if (d < bestD) {
+            bestD = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+// A ball set down touching one that rests near a pocket, so that both gain value while the
+// rest roll; mid-turn the one by the pocket is stopped first.
+void addTouchingPairs(Proposals& props, Sampler& sampler, const int32_t order[], int32_t n,
+                      bool moving)
+{
+    if (n < 3) return;
+    for (int32_t p = 0; p < 4; ++p) {
+        const int32_t r = nearestTo(p, -1);
+        // The least valuable ball is the one set down: the Teleport costs it 5.
+        const int32_t b = order[n - 1] == r ? order[n - 2] : order[n - 1];
+        int32_t x = 0, y = 0;
+        if (r < 0 || !touchingSpot(r, b, x, y)) continue;
+        const ComputerAction hop{Teleport, b, x, y};
+        const Ball& anchor = game.balls[r];
+        if (!moving) {
+            for (int32_t k = 0; k < 2; ++k) {
+                ComputerAction stroke = randomStroke(sampler, order, n);
+                if (stroke.ball == r || stroke.ball == b) continue;
+                props.add({hop, stroke});
+            }
+        } else if (anchor.vx != 0 || anchor.vy != 0) {
+            props.add({{Stop, r, 0, 0}, hop});
+        } else {
+            props.add({hop});
+        }
+    }
 }
 
 } // namespace
@@ -268,6 +330,7 @@ int32_t proposeCandidates(int32_t level, Sampler& sampler, Candidate* out)
             if (inPlacementArea(hx, hy)) props.add({{Hammer, -1, hx, hy}});
         }
     }
+    if (s.teleports) addTouchingPairs(props, sampler, order, n, moving);
     if (s.teleports)
         for (int32_t p = 0; p < 4; ++p) {
             // A Fan blowing into a pocket draws in whatever rolls into its stream; the Tilt
@@ -285,5 +348,9 @@ int32_t proposeCandidates(int32_t level, Sampler& sampler, Candidate* out)
         }
     if (firstChoices >= 2) props.add({firstChoice[0], firstChoice[1]});
     if (firstChoices >= 3) props.add({firstChoice[0], firstChoice[1], firstChoice[2]});
+    if (firstChoices >= 4)
+        props.add({firstChoice[0], firstChoice[1], firstChoice[2], firstChoice[3]});
+    if (firstChoices >= 3) props.add({firstChoice[0], firstChoice[2]});
+    if (firstChoices >= 3) props.add({firstChoice[1], firstChoice[2]});
     return props.count;
 }

@@ -83,6 +83,9 @@ bool useTool(const ComputerAction& a)
         const Ball& ball = game.balls[a.ball];
         if (!ball.onTable) return false;
         click(static_cast<int32_t>(ball.x), static_cast<int32_t>(ball.y));
+        // The Stop acts on the click itself.
+        if (a.tool == Stop)
+            return !refused && game.gameMode == Paused && ball.vx == 0 && ball.vy == 0;
         if (refused || game.gameMode != Aiming || game.selectedBall != a.ball) return false;
     }
     click(a.x, a.y);
