@@ -194,7 +194,7 @@ int32_t nearestTo(int32_t p, int32_t except)
 void addTouchingPairs(Proposals& props, Sampler& sampler, const int32_t order[], int32_t n,
                       bool moving)
 {
-    if (n < 3) return;
+    if (n < 2) return;
     for (int32_t p = 0; p < 4; ++p) {
         const int32_t r = nearestTo(p, -1);
         // The least valuable ball is the one set down: the Teleport costs it 5.
@@ -203,8 +203,13 @@ void addTouchingPairs(Proposals& props, Sampler& sampler, const int32_t order[],
         if (r < 0 || !touchingSpot(r, b, x, y)) continue;
         const ComputerAction hop{Teleport, b, x, y};
         const Ball& anchor = game.balls[r];
+        // Tilted together, the two roll side by side and touch all the way.
+        for (int32_t t = 0; t < 4; ++t)
+            props.add({hop,
+                       {Tilt, -1, sideX(t) < 0 ? PLACEMENT_AREA.left : PLACEMENT_AREA.right,
+                        sideY(t) < 0 ? PLACEMENT_AREA.top : PLACEMENT_AREA.bottom}});
         if (!moving) {
-            for (int32_t k = 0; k < 2; ++k) {
+            for (int32_t k = 0; k < 2 && n >= 3; ++k) {
                 ComputerAction stroke = randomStroke(sampler, order, n);
                 if (stroke.ball == r || stroke.ball == b) continue;
                 props.add({hop, stroke});

@@ -57,7 +57,7 @@ uint32_t nextSample(Sampler& sampler);
 // Seeded from the seed and what the table holds, never from a clock.
 Sampler samplerFor(uint32_t seed);
 
-constexpr int32_t MAX_CANDIDATES = 96;
+constexpr int32_t MAX_CANDIDATES = 160;
 // The candidates worth weighing from the game as it stands (a match, the computer to move,
 // paused); their number.
 int32_t proposeCandidates(int32_t level, Sampler& sampler, Candidate* out);
