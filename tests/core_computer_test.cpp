@@ -1,6 +1,7 @@
 // The computer player: the seats it is given, the game left as it was by its thinking, the same
 // inputs from the same game, and whole games played by itself without a click the game refuses.
 #include "core_play.h"
+#include "rules/computer_plan.h"
 #include "rules/computer_player.h"
 #include "rules/game_tick.h"
 #include "rules/screen_layout.h"
@@ -214,6 +215,27 @@ TEST_F(CoreComputer, AtEverySpeedAndWithoutHintsItsClicksAreTaken)
         for (const std::string& refusal : REFUSALS)
             EXPECT_EQ(std::count(pushed.begin(), pushed.end(), refusal), 0) << refusal;
     }
+}
+
+TEST_F(CoreComputer, ItPausesWhenTimeHasRunTheTicksItPlanned)
+{
+    ASSERT_TRUE(chooseComputerSeats("1", "2", "9"));
+    startMatch(1);
+    const int32_t planned = levelSettings(2).runTicks;
+    uint32_t now = 1000, startedAt = 0;
+    int32_t pauses = 0;
+    for (int64_t pass = 0; pass < 400000 && game.match.turnNumber < 3; ++pass) {
+        ++now;
+        const ComputerInput input = computerPass(now, 20000);
+        if (input.kind == InputSpace && game.gameMode != Running) startedAt = game.ticksRun;
+        if (input.kind == InputSpace && game.gameMode == Running) {
+            EXPECT_EQ(game.ticksRun - startedAt, static_cast<uint32_t>(planned));
+            ++pauses;
+        }
+        carryOut(input);
+        tickWhenDue(now);
+    }
+    EXPECT_GT(pauses, 3);
 }
 
 TEST_F(CoreComputer, BothSeatsPlayATwoPlayerMatchToItsEnd)
