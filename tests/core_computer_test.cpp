@@ -101,6 +101,8 @@ TEST_F(CoreComputer, ThinkingLeavesTheGameAsItWasSaveForItsOwnInputs)
     startMatch(1);
     uint32_t now = 1000;
     int32_t thinkingPasses = 0, inputs = 0;
+    const PlatformCalls calls = platform;
+    void (*const recorder)(const char*) = messageRecorder;
     // Two turns, with the pauses in them: every pass, thinking or not, leaves the game alone.
     for (int64_t pass = 0; pass < 400000 && game.match.turnNumber < 3; ++pass) {
         ++now;
@@ -112,6 +114,11 @@ TEST_F(CoreComputer, ThinkingLeavesTheGameAsItWasSaveForItsOwnInputs)
         }
         ASSERT_EQ(heard, NONE) << "its copies make no sound";
         ASSERT_EQ(pushed, NONE) << "nor any message";
+        // and the live game keeps its own platform and message recorder.
+        ASSERT_EQ(platform.playEffect, calls.playEffect);
+        ASSERT_EQ(platform.playMusic, calls.playMusic);
+        ASSERT_EQ(platform.haltChannel, calls.haltChannel);
+        ASSERT_EQ(messageRecorder, recorder);
         thinkingPasses += input.kind == InputNone && game.gameMode == Paused;
         inputs += input.kind != InputNone;
         carryOut(input);
