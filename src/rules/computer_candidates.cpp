@@ -1,5 +1,5 @@
 #include "physics/ball.h"
-#include "physics/ball_tools.h"
+#include "rules/computer_geometry.h"
 #include "rules/computer_plan.h"
 #include "rules/game_state.h"
 #include "rules/screen_layout.h"
@@ -18,82 +18,7 @@ constexpr LevelSettings LEVELS[3] = {
 };
 // clang-format on
 
-// Points just inside each corner pocket's mouth, and a free-looking spot beside each.
-constexpr double POCKET_X[4] = {27, 273, 27, 273};
-constexpr double POCKET_Y[4] = {127, 127, 273, 273};
-constexpr int32_t BESIDE_X[4] = {46, 254, 46, 254};
-constexpr int32_t BESIDE_Y[4] = {146, 146, 254, 254};
-// The corners of the cushion lines.
-constexpr double CORNER_X[4] = {LEFT_CUSHION, RIGHT_CUSHION, LEFT_CUSHION, RIGHT_CUSHION};
-constexpr double CORNER_Y[4] = {TOP_CUSHION, TOP_CUSHION, BOTTOM_CUSHION, BOTTOM_CUSHION};
-// Towards pocket p from the table's middle, along each axis.
-double sideX(int32_t p) { return p % 2 == 0 ? -1 : 1; }
-double sideY(int32_t p) { return p < 2 ? -1 : 1; }
-
-int32_t clampTo(double v, int32_t low, int32_t high)
-{
-    const int32_t r = static_cast<int32_t>(std::lround(v));
-    return r < low ? low : r > high ? high : r;
-}
-
-bool inPlacementArea(int32_t x, int32_t y)
-{
-    return x >= PLACEMENT_AREA.left && x <= PLACEMENT_AREA.right && y >= PLACEMENT_AREA.top &&
-           y <= PLACEMENT_AREA.bottom;
-}
-
-// A free spot near pocket p where ball b may be set down.
-bool spotBesidePocket(int32_t b, int32_t p, int32_t& x, int32_t& y)
-{
-    constexpr double AWAY[6][2] = {{14, 14}, {20, 20}, {14, 26}, {26, 14}, {28, 28}, {36, 22}};
-    for (const auto& away : AWAY) {
-        x = static_cast<int32_t>(CORNER_X[p] - sideX(p) * away[0]);
-        y = static_cast<int32_t>(CORNER_Y[p] - sideY(p) * away[1]);
-        if (isFreeSpot(x, y, b)) return true;
-    }
-    return false;
-}
-
-bool inWindow(double x, double y)
-{
-    return x >= 0 && x < WINDOW_WIDTH && y >= 0 && y < WINDOW_HEIGHT;
-}
-
 bool ballMoving(const Ball& ball) { return ball.vx != 0 || ball.vy != 0; }
-
-// The aim click that turns ball b's motion, with the stroke's addition, straight at pocket p;
-// false when no click inside the window does.
-bool aimAtPocket(const Ball& ball, int32_t p, int32_t& x, int32_t& y)
-{
-    const double dx = POCKET_X[p] - ball.x, dy = POCKET_Y[p] - ball.y;
-    const double d = std::sqrt(dx * dx + dy * dy);
-    if (!(d > 1)) return false;
-    for (double s = 8; s >= 1; s -= 0.5) {
-        const double px = ball.x + 10 * (s * dx / d - ball.vx);
-        const double py = ball.y + 10 * (s * dy / d - ball.vy);
-        if (!inWindow(px, py)) continue;
-        x = static_cast<int32_t>(std::lround(px));
-        y = static_cast<int32_t>(std::lround(py));
-        return true;
-    }
-    return false;
-}
-
-// The pockets by distance from the ball, nearest first.
-void pocketsByDistance(const Ball& ball, int32_t order[4])
-{
-    double d[4];
-    for (int32_t p = 0; p < 4; ++p) {
-        order[p] = p;
-        d[p] = std::hypot(POCKET_X[p] - ball.x, POCKET_Y[p] - ball.y);
-    }
-    for (int32_t i = 1; i < 4; ++i)
-        for (int32_t j = i; j > 0 && d[order[j]] < d[order[j - 1]]; --j) {
-            const int32_t t = order[j];
-            order[j] = order[j - 1];
-            order[j - 1] = t;
-        }
-}
 
 // The balls on the table by value, highest first; their number.
 int32_t ballsByValue(int32_t order[BALL_COUNT])
@@ -153,40 +78,6 @@ ComputerAction randomPlace(Sampler& sampler, int32_t tool)
 {
     return {tool, -1, sampleIn(sampler, PLACEMENT_AREA.left, PLACEMENT_AREA.right),
             sampleIn(sampler, PLACEMENT_AREA.top, PLACEMENT_AREA.bottom)};
-}
-
-// A spot on whole pixels where ball b, set down, touches ball r: balls that touch at rest count
-// a contact every tick while the others roll.
-bool touchingSpot(int32_t r, int32_t b, int32_t& x, int32_t& y)
-{
-    const Ball& anchor = game.balls[r];
-    // Starting on the side that faces the middle of the table, away from r's pocket.
-    const double facing = std::atan2(200 - anchor.y, 150 - anchor.x);
-    for (int32_t k = 0; k < 16; ++k) {
-        const double angle = facing + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * 0.3927;
-        x = static_cast<int32_t>(std::lround(anchor.x + 14.6 * std::cos(angle)));
-        y = static_cast<int32_t>(std::lround(anchor.y + 14.6 * std::sin(angle)));
-        const double d = std::hypot(x - anchor.x, y - anchor.y);
-        if (d >= 14.05 && d <= 14.95 && isFreeSpot(x, y, b)) return true;
-    }
-    return false;
-}
-
-// The ball on the table nearest pocket p, other than `except`; -1 when none.
-int32_t nearestTo(int32_t p, int32_t except)
-{
-    int32_t best = -1;
-    double bestD = 1e9;
-    for (int32_t i = 0; i < BALL_COUNT; ++i) {
-        const Ball& ball = game.balls[i];
-        if (!ball.onTable || i == except) continue;
-        const double d = std::hypot(POCKET_X[p] - ball.x, POCKET_Y[p] - ball.y);
-        if (d < bestD) {
-            bestD = d;
-            best = i;
-        }
-    }
-    return best;
 }
 
 // A ball set down touching one that rests near a pocket, so that both gain value while the
