@@ -14,7 +14,7 @@ constexpr LevelSettings LEVELS[3] = {
     // strokes top pockets stirs teleports run horizon hold later
     {6,  0, 0, 1, 0,  0, 4000, 0.6,  14},
     {6,  3, 2, 1, 0, 60,  120, 0.6,  14},
-    {12, 6, 4, 1, 1, 24,  240, 0.75, 18},
+    {12, 6, 4, 1, 1, 24,  240, 0.75, 36},
 };
 // clang-format on
 

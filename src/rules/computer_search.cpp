@@ -130,12 +130,14 @@ double heldWorth(const GameState& g, int32_t rank, int32_t value)
     return (rank < cashable ? levelSettings(search.level).holdWeight : 0.1) * capped;
 }
 
-// What one ball left for later is worth: the rounds still to come can raise and cash it.
+// What one ball left for later is worth: the turns still to come can raise and cash it, and the
+// fewer they are, the less it is worth; after the last one, nothing.
 double laterWorth(const GameState& g)
 {
-    if (g.match.gameKind == OnePlayer)
-        return g.match.turnNumber < g.match.turnLimit ? levelSettings(search.level).laterWorth : 0;
-    return 4;
+    if (g.match.gameKind != OnePlayer) return 4;
+    const double w = levelSettings(search.level).laterWorth;
+    const double byTurnsLeft = 15.0 * (g.match.turnLimit - g.match.turnNumber);
+    return byTurnsLeft < w ? byTurnsLeft : w;
 }
 
 bool nearAPocket(const Ball& ball)
