@@ -226,7 +226,8 @@ bool continueSearch(int32_t tickBudget)
     const uint8_t liveRedraw = fullRedraw;
     platform = QUIET;
     messageRecorder = noteRefusal;
-    int32_t budget = tickBudget;
+    // However small the budget, each pass moves the thinking on.
+    int32_t budget = tickBudget > 0 ? tickBudget : 1;
     while (search.current < search.count && budget > 0) {
         if (!search.following) {
             game = search.root;
