@@ -1,100 +1,81 @@
-// A stand-in for the computer player, just enough to take its turns through the shell: it cues
-// the first ball on the table towards the middle of the Table and lets time run. It thinks about
-// nothing, so it never uses its tick budget. The seats it plays are read in computer_seats.cpp.
 #include "rules/computer_player.h"
-#include "physics/ball.h"
-#include "physics/simulation.h"
+#include "rules/computer_search.h"
 #include "rules/game_mode.h"
 #include "rules/game_state.h"
 #include "rules/screen_layout.h"
 #include "rules/tool_catalogue.h"
-#include <cmath>
 
 namespace {
 
-constexpr int32_t BUTTON_CLICK_Y = BUTTON_ROW_Y + BUTTON_SIZE / 2;
-constexpr ScreenPoint TABLE_MIDDLE = {WINDOW_WIDTH / 2,
-                                      TABLE_TOP + (WINDOW_HEIGHT - TABLE_TOP) / 2};
-constexpr ScreenPoint ROW_SWITCH = {NEXT_ROW_LEFT + 14, BUTTON_CLICK_Y};
+// The inputs of the plan being carried out, handed out one a pass.
+struct Pacing {
+    ComputerPlan plan;
+    int32_t next;
+    bool sentAny;
+    uint32_t lastSent;  // the pass clock of the last input
+    uint32_t startTick; // game.ticksRun when its last space started time
+};
+Pacing pacing;
 
-// The pace: the next input is due at this time, once `pacing` has started on this move.
-bool pacing = false;
-uint32_t nextInputAt = 0;
-// The aim is shown with a motion before the click that strikes.
-bool aimShown = false;
-
-ComputerInput none() { return {InputNone, 0, 0}; }
-ComputerInput leftClick(int32_t x, int32_t y) { return {InputLeftClick, x, y}; }
-
-// A click on tool k's button, or on the row switch when k is on the other row.
-ComputerInput pressButton(int32_t k)
+void forgetPlan()
 {
-    if (k / BUTTONS_PER_ROW != game.buttonRow) return leftClick(ROW_SWITCH.x, ROW_SWITCH.y);
-    return leftClick(BUTTON_SIZE * (k % BUTTONS_PER_ROW) + BUTTON_SIZE / 2, BUTTON_CLICK_Y);
-}
-
-int32_t firstBallOnTable()
-{
-    for (int32_t i = 0; i < BALL_COUNT; ++i)
-        if (game.balls[i].onTable) return i;
-    return -1;
-}
-
-// The middle of the Table, or, for a ball lying there, a point to its left.
-ScreenPoint aimPoint()
-{
-    const Ball& ball = game.balls[game.selectedBall];
-    if (std::fabs(ball.x - TABLE_MIDDLE.x) + std::fabs(ball.y - TABLE_MIDDLE.y) < 20)
-        return {TABLE_MIDDLE.x - 60, TABLE_MIDDLE.y};
-    return TABLE_MIDDLE;
-}
-
-ComputerInput nextInput()
-{
-    switch (game.gameMode) {
-    case Paused:
-        if (!allBallsStopped()) return {InputSpace, 0, 0};
-        if (game.buttonState[Cue] != Unavailable && firstBallOnTable() >= 0)
-            return pressButton(Cue);
-        return pressButton(EndTurn);
-    case ToolSelected: {
-        const int32_t b = firstBallOnTable();
-        if (game.selectedTool != Cue || b < 0) return pressButton(EndTurn);
-        return leftClick(static_cast<int32_t>(std::lround(game.balls[b].x)),
-                         static_cast<int32_t>(std::lround(game.balls[b].y)));
-    }
-    case Aiming: {
-        if (game.selectedBall < 0) return none();
-        const ScreenPoint aim = aimPoint();
-        aimShown = !aimShown;
-        return aimShown ? ComputerInput{InputMotion, aim.x, aim.y} : leftClick(aim.x, aim.y);
-    }
-    default: return none();
-    }
+    pacing.plan.count = 0;
+    pacing.next = 0;
+    pacing.sentAny = false;
+    abandonSearch();
 }
 
 } // namespace
 
 bool computerHasTheGame()
 {
-    const int32_t player = game.match.currentPlayer;
-    return isMatchMode(game.gameMode) && player >= 0 && player < 2 &&
-           computerSeats.plays[player] != 0;
+    if (!isMatchMode(game.gameMode)) return false;
+    const int32_t seat = game.match.gameKind == OnePlayer ? 0 : game.match.currentPlayer;
+    return seat >= 0 && seat < 2 && computerSeats.plays[seat];
 }
 
-ComputerInput computerPass(uint32_t now, int32_t)
+ComputerInput computerPass(uint32_t now, int32_t tickBudget)
 {
-    // While the balls roll the move waits; once they rest, the next input takes its step again.
-    if (game.gameMode == Running) {
-        pacing = false;
-        return none();
+    constexpr ComputerInput NOTHING = {InputNone, 0, 0};
+    if (!computerHasTheGame()) {
+        forgetPlan();
+        return NOTHING;
     }
-    if (!pacing) {
-        pacing = true;
-        nextInputAt = now + COMPUTER_STEP_MS;
-        return none();
+    const bool rested = !pacing.sentAny || now - pacing.lastSent >= COMPUTER_STEP_MS;
+    while (pacing.next < pacing.plan.count) {
+        const PlannedInput& step = pacing.plan.inputs[pacing.next];
+        if (step.afterRunTicks > 0) {
+            // The pause: dropped when the turn ran out before it was due.
+            if (game.gameMode != Running) {
+                ++pacing.next;
+                continue;
+            }
+            if (game.ticksRun - pacing.startTick < static_cast<uint32_t>(step.afterRunTicks))
+                return NOTHING;
+        }
+        if (!rested) return NOTHING;
+        ++pacing.next;
+        if (step.input.kind == InputSpace && game.gameMode != Running)
+            pacing.startTick = game.ticksRun;
+        pacing.sentAny = true;
+        pacing.lastSent = now;
+        return step.input;
     }
-    if (static_cast<int32_t>(now - nextInputAt) < 0) return none();
-    nextInputAt = now + COMPUTER_STEP_MS;
-    return nextInput();
+    // Time runs to the end of the turn, or the last input has not yet taken effect.
+    if (game.gameMode != Paused && game.gameMode != ToolSelected) return NOTHING;
+    const int32_t seat = game.match.gameKind == OnePlayer ? 0 : game.match.currentPlayer;
+    if (!searchUnderway()) beginSearch(computerSeats.level[seat], computerSeats.seed);
+    if (!continueSearch(tickBudget)) return NOTHING;
+    pacing.plan = chosenPlan();
+    pacing.next = 0;
+    if (pacing.plan.count == 0) {
+        // Nothing it weighed was possible: the turn is given up, as a person would.
+        const int32_t band = BUTTON_ROW_Y + BUTTON_SIZE / 2;
+        if (game.buttonRow == 0)
+            pacing.plan.inputs[pacing.plan.count++] = {{InputLeftClick, NEXT_ROW_LEFT + 14, band},
+                                                       0};
+        const int32_t x = BUTTON_SIZE * (EndTurn % BUTTONS_PER_ROW) + BUTTON_SIZE / 2;
+        pacing.plan.inputs[pacing.plan.count++] = {{InputLeftClick, x, band}, 0};
+    }
+    return NOTHING;
 }

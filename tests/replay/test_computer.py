@@ -10,7 +10,7 @@ from scratch import ASSETS
 TWO_PLAYERS = "ticks 1\nclick 120 174\n"
 NATIVE_REPLAY = os.path.join(ASSETS, "kestrola-replay")
 # Long enough for any level to take a whole turn and let the balls come to rest.
-ONE_TURN_MS = 30000
+ONE_TURN_MS = 60000
 SEATED = {"KESTROLA_COMPUTER": "1", "KESTROLA_COMPUTER_LEVEL": "", "KESTROLA_COMPUTER_SEED": ""}
 NOBODY = {**SEATED, "KESTROLA_COMPUTER": ""}
 

@@ -143,7 +143,7 @@ class RecordedGameAgainstTheComputer(unittest.TestCase):
     def play(cls, folder):
         path = folder.file("game.rec")
         env = dict(cls.env, KESTROLA_RECORD=path, KESTROLA_COMPUTER="1,2",
-                   KESTROLA_COMPUTER_LEVEL="", KESTROLA_COMPUTER_SEED="")
+                   KESTROLA_COMPUTER_LEVEL="1", KESTROLA_COMPUTER_SEED="")
         game = subprocess.Popen([GAME], cwd=folder.path, env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
         window = GameWindow(cls.env)
@@ -187,8 +187,8 @@ class RecordedGameAgainstTheComputer(unittest.TestCase):
                   if line.split()[0] == "click" or line.startswith("queue click")]
         self.assertTrue(any(int(y) >= 126 for _, y in clicks), "the computer clicked the table")
         comments = [line for line in self.recording.splitlines() if line.startswith("# ")]
-        self.assertEqual(comments[1:4], ["# The computer plays player 1 at level 2",
-                                         "# The computer plays player 2 at level 2",
+        self.assertEqual(comments[1:4], ["# The computer plays player 1 at level 1",
+                                         "# The computer plays player 2 at level 1",
                                          "# Replay this without KESTROLA_COMPUTER: the "
                                          "computer's moves are here."])
         for persons in ("click 3 3", "motion 3 3", "keydown b", "keyup b"):
