@@ -14,6 +14,7 @@ struct Pacing {
     bool sentAny;
     uint32_t lastSent;  // the pass clock of the last input
     uint32_t startTick; // game.ticksRun when its last space started time
+    bool aimShown;      // the pointer stands at the aim the next click is made at
 };
 Pacing pacing;
 
@@ -22,10 +23,13 @@ void forgetPlan()
     pacing.plan.count = 0;
     pacing.next = 0;
     pacing.sentAny = false;
+    pacing.aimShown = false;
     abandonSearch();
 }
 
 } // namespace
+
+void forgetComputerPlan() { forgetPlan(); }
 
 bool computerHasTheGame()
 {
@@ -54,6 +58,15 @@ ComputerInput computerPass(uint32_t now, int32_t tickBudget)
                 return NOTHING;
         }
         if (!rested) return NOTHING;
+        // While aiming, the pointer goes to the aim a step before the click, so that the arrow
+        // shows where the stroke will go.
+        if (step.input.kind == InputLeftClick && game.gameMode == Aiming && !pacing.aimShown) {
+            pacing.aimShown = true;
+            pacing.sentAny = true;
+            pacing.lastSent = now;
+            return {InputMotion, step.input.x, step.input.y};
+        }
+        pacing.aimShown = false;
         ++pacing.next;
         if (step.input.kind == InputSpace && game.gameMode != Running)
             pacing.startTick = game.ticksRun;

@@ -25,6 +25,9 @@ extern ComputerSeats computerSeats;
 // left to the people, when a text is not one of the forms above.
 bool chooseComputerSeats(const char* seats, const char* levels, const char* seed);
 
+// Drops the plan being carried out and any thinking under way.
+void forgetComputerPlan();
+
 // True while it is the computer's move: a match on the table, its seat to play.
 bool computerHasTheGame();
 

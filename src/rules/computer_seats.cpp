@@ -71,5 +71,7 @@ bool chooseComputerSeats(const char* seats, const char* levels, const char* seed
     const bool valid =
         readSeats(seats, chosen) && readLevels(levels, chosen) && readSeed(seed, chosen);
     computerSeats = valid ? chosen : peopleOnly();
+    // Whatever it was thinking or about to send was for the seats it had.
+    forgetComputerPlan();
     return valid;
 }
