@@ -17,8 +17,8 @@
 
 namespace {
 
-// Ticks thought in one pass, as the shell's budget gives them.
-constexpr int32_t PASS_BUDGET = 20000;
+// Ticks thought in one pass, as the main loop gives them.
+constexpr int32_t PASS_BUDGET = COMPUTER_TICKS_A_PASS;
 
 struct Cost {
     int64_t mostDecisionTicks = 0;

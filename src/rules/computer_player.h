@@ -35,4 +35,7 @@ bool computerHasTheGame();
 // tickBudget simulated ticks, and returns its next input once it is due (a kind of InputNone
 // otherwise). Inputs come at least COMPUTER_STEP_MS apart, so that a person can follow them.
 constexpr uint32_t COMPUTER_STEP_MS = 500;
+// The simulated ticks it may think in one pass of the main loop: at about 1.5 us a tick, a pass
+// stays well under 20 ms while it thinks.
+constexpr int32_t COMPUTER_TICKS_A_PASS = 4000;
 ComputerInput computerPass(uint32_t now, int32_t tickBudget);

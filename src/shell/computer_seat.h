@@ -5,13 +5,6 @@
 #include <SDL/SDL.h>
 #include <cstdint>
 
-// The simulated ticks the computer may think ahead in one pass. kestrola_bench's tick cases
-// take from under 1 µs (a few balls rolling) to about 4 µs (every tool slot filled, or every
-// pair of balls touching), about 1.5 µs in a usual turn, so a pass stays under 20 ms even in
-// the worst case. It is a count rather than a time, so that the computer's choices never depend
-// on the machine.
-constexpr int32_t COMPUTER_TICKS_A_PASS = 4000;
-
 // KESTROLA_COMPUTER, KESTROLA_COMPUTER_LEVEL and KESTROLA_COMPUTER_SEED: a bad value is reported
 // on standard error and in the log, and the game is played by people alone.
 void chooseComputerFromSettings();
