@@ -2,6 +2,7 @@
 #include "rules/computer_player.h"
 #include "rules/progress_log.h"
 #include "shell/game_recording.h"
+#include "shell/made_events.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,38 +31,6 @@ void refuse(const Setting& setting, const char* value)
                   "players",
                   setting.name, value, setting.forms);
     report(line);
-}
-
-SDL_Event mouseButton(uint32_t type, int32_t x, int32_t y)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    return event;
-}
-
-SDL_Event spaceKey(uint32_t type)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = SDLK_SPACE;
-    return event;
-}
-
-SDL_Event motion(int32_t x, int32_t y)
-{
-    SDL_Event event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    return event;
 }
 
 } // namespace
@@ -109,14 +78,14 @@ int32_t computerEvents(uint32_t now, SDL_Event (&events)[2])
     if (!computerHasTheGame()) return 0;
     const ComputerInput input = computerPass(now, COMPUTER_TICKS_A_PASS);
     switch (input.kind) {
-    case InputMotion: events[0] = motion(input.x, input.y); return 1;
+    case InputMotion: events[0] = motionEvent(input.x, input.y, false); return 1;
     case InputLeftClick:
-        events[0] = mouseButton(SDL_MOUSEBUTTONDOWN, input.x, input.y);
-        events[1] = mouseButton(SDL_MOUSEBUTTONUP, input.x, input.y);
+        events[0] = buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, input.x, input.y);
+        events[1] = buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, input.x, input.y);
         return 2;
     case InputSpace:
-        events[0] = spaceKey(SDL_KEYDOWN);
-        events[1] = spaceKey(SDL_KEYUP);
+        events[0] = keyEvent(SDL_KEYDOWN, SDLK_SPACE);
+        events[1] = keyEvent(SDL_KEYUP, SDLK_SPACE);
         return 2;
     default: return 0;
     }

@@ -1,41 +1,24 @@
 #include "shell/pushed_events.h"
+#include "shell/made_events.h"
 
-void pushKeyEvent(uint32_t type, SDLKey key)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
-}
+namespace {
+
+void push(SDL_Event event) { SDL_PushEvent(&event); }
+
+} // namespace
+
+void pushKeyEvent(uint32_t type, SDLKey key) { push(keyEvent(type, key)); }
 
 void pushButtonEvent(uint32_t type, Uint8 button, int64_t x, int64_t y)
 {
-    SDL_Event event = {};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
+    push(buttonEvent(type, button, x, y));
 }
 
-void pushMotionEvent(int64_t x, int64_t y, bool leftHeld)
-{
-    SDL_Event event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.type = SDL_MOUSEMOTION;
-    event.motion.state = leftHeld ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&event);
-}
+void pushMotionEvent(int64_t x, int64_t y, bool leftHeld) { push(motionEvent(x, y, leftHeld)); }
 
 void pushQuitEvent()
 {
     SDL_Event event = {};
     event.type = SDL_QUIT;
-    SDL_PushEvent(&event);
+    push(event);
 }

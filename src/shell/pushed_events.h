@@ -4,7 +4,7 @@
 #include <SDL/SDL.h>
 #include <cstdint>
 
-// SDL_KEYDOWN or SDL_KEYUP of one key (event types are 32 bits wide in the browser's library).
+// SDL_KEYDOWN or SDL_KEYUP of one key.
 void pushKeyEvent(uint32_t type, SDLKey key);
 // SDL_MOUSEBUTTONDOWN or SDL_MOUSEBUTTONUP of one button at window pixel (x, y).
 void pushButtonEvent(uint32_t type, Uint8 button, int64_t x, int64_t y);
