@@ -37,18 +37,24 @@ def state_of(dump):
     return game, balls, dump["messages"]
 
 
-class RecordedGame(unittest.TestCase):
+class PlayedInAWindow(unittest.TestCase):
+    """A game played once in a real window on its own display, for all the class's checks: its
+    recording and the window's last picture."""
+
     @classmethod
     def setUpClass(cls):
         cls.xvfb, cls.env = start_display("640x480")
         try:
             with Folder() as folder:
-                cls.recording, cls.window = cls.play_by_hand(folder)
+                cls.recording, cls.window = cls.play(folder)
         finally:
             stop_display(cls.xvfb)
 
+
+class RecordedGame(PlayedInAWindow):
+
     @staticmethod
-    def play_by_hand(folder):
+    def play(folder):
         """Menus, the options with the music left on (its track changes draw on chance), a
         two-player match of three turns with a Cue, a Fan, a Chaos and End turn, a pause in the
         middle of a turn, then the tutorial's first pages; F10 ends it."""
@@ -125,19 +131,10 @@ class RecordedGame(unittest.TestCase):
             self.assertTrue(run.stderr.startswith("%d: " % (middle + 1)), run.stderr)
 
 
-class RecordedGameAgainstTheComputer(unittest.TestCase):
+class RecordedGameAgainstTheComputer(PlayedInAWindow):
     """The computer plays both players of a match in the window while a person clicks, moves the
     mouse and presses keys over it; Escape leaves the match and F10 the game. The recording holds the computer's
     events like a person's and none of the person's, and replays exactly without the computer."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls.xvfb, cls.env = start_display("640x480")
-        try:
-            with Folder() as folder:
-                cls.recording, cls.window = cls.play(folder)
-        finally:
-            stop_display(cls.xvfb)
 
     @classmethod
     def play(cls, folder):

@@ -46,6 +46,19 @@ async function startGame(page) {
   await page.waitForTimeout(300); // a few ticks of the menu
 }
 
+// F10 leaves the game; the page's recording of it, line by line, and the page closed.
+async function leaveWithTheRecording(page, context, server, problems) {
+  await page.keyboard.press('F10');
+  await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.click('#save-recording')]);
+  const recording = fs.readFileSync(await download.path(), 'utf8').split('\n');
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+  server.close();
+  return recording;
+}
+
 // A one-player game started on the page shows the desktop's table, pixel for pixel.
 async function assertOnePlayerTable(page) {
   await clickWindow(page, ...ONE_PLAYER);
@@ -315,14 +328,7 @@ test('a game played on the page is the desktop\'s, and its recording replays the
   }
   await page.keyboard.press('Space');
   const shown = await settled(page);
-  await page.keyboard.press('F10');
-  await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
-  const [download] = await Promise.all([page.waitForEvent('download'),
-                                        page.click('#save-recording')]);
-  const recording = fs.readFileSync(await download.path(), 'utf8').split('\n');
-  assert.deepStrictEqual(problems, []);
-  await context.close();
-  server.close();
+  const recording = await leaveWithTheRecording(page, context, server, problems);
 
   // The desktop's driver plays the browser's recording; before its last pass, it looks.
   const end = recording.findIndex((line) => line.endsWith('keydown f10'));
@@ -400,14 +406,7 @@ test('player 2 chosen beside the game is kept between visits, and the computer p
     await page.waitForTimeout(200);
   }
   await page.waitForTimeout(15000);
-  await page.keyboard.press('F10');
-  await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
-  const [download] = await Promise.all([page.waitForEvent('download'),
-                                        page.click('#save-recording')]);
-  const recording = fs.readFileSync(await download.path(), 'utf8').split('\n');
-  assert.deepStrictEqual(problems, []);
-  await context.close();
-  server.close();
+  const recording = await leaveWithTheRecording(page, context, server, problems);
   const handedOver = recording.findIndex((line) => line.endsWith('click 255 85'));
   const itsEvents = recording.slice(handedOver + 1).filter((line) => /^(queue )?(click|key)/.test(line));
   assert.ok(handedOver > 0 && itsEvents.some((line) => line.endsWith('keydown space')),
