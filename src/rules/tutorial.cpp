@@ -31,9 +31,8 @@ constexpr ArrangedBall DEMONSTRATION_TABLE[BALL_COUNT] = {
 // clang-format on
 
 constexpr int32_t FIRST_STRIP_BALL = 13;
+// The ball that rolls on the simulated pages; it gains no value there.
 constexpr int32_t ROLLING_BALL = 11;
-// The ball that rolls on the simulated pages gains no value there.
-constexpr int32_t VALUELESS_BALL = 11;
 
 bool inside(const ClickRect& area, int32_t x, int32_t y)
 {
@@ -148,7 +147,7 @@ void arrangeDemonstrationTable()
 void tutorialTick()
 {
     tickBalls(tutorialPage(game.gameMode).friction);
-    game.balls[VALUELESS_BALL].value = 0;
+    game.balls[ROLLING_BALL].value = 0;
     updateBallScreenPositions();
 }
 
