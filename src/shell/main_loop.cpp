@@ -107,15 +107,16 @@ void passAfterDelay()
         recordEvent(event);
         if (handleEvent(event)) frameWanted = true;
     }
+    // The clock, read once: the computer's pacing and the tick go by the same reading.
+    const uint32_t now = readClock();
     // The computer's move, in the same pass and the same way as a person's.
     SDL_Event moves[2];
-    const int32_t moveCount = computerEvents(readClock(), moves);
+    const int32_t moveCount = computerEvents(now, moves);
     for (int32_t i = 0; i < moveCount; ++i) {
         recordEvent(moves[i]);
         if (handleEvent(moves[i])) frameWanted = true;
     }
     const int32_t tickDue = game.nextTickTime;
-    const uint32_t now = readClock();
     const bool ticked = tickWhenDue(now);
     // The one frame of the pass, after everything it handled and the tick.
     if (frameWanted || ticked) drawFrame();
