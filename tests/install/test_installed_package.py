@@ -394,7 +394,8 @@ class TheLauncher(unittest.TestCase):
             file.write('#!/bin/sh\n{ pwd; echo "${SDL12COMPAT_WINDOW_SCALING-unset}";'
                        ' echo "$SDL12COMPAT_SCALE_METHOD"; echo "${KESTROLA_COMPUTER-unset}";'
                        ' echo "${KESTROLA_COMPUTER_LEVEL-unset}"; echo "${KESTROLA_RECORD-unset}";'
-                       ' echo "$*"; } > "${REPORT:-%s}"\n'
+                       ' echo "$*"; echo "${KESTROLA_WATCH-unset}";'
+                       ' echo "${KESTROLA_PLAY_ON-unset}"; } > "${REPORT:-%s}"\n'
                        'sleep "${HOLD:-0}"\n' % self.report)
         os.chmod(stand_in, 0o755)
         self.home = os.path.join(self.work, "home")
@@ -427,6 +428,27 @@ class TheLauncher(unittest.TestCase):
                          env=dict(env, HOME=self.home), timeout=30)
         self.assertEqual((refused.returncode, refused.stderr),
                          (1, "kestrola: the computer's level is 1, 2 or 3, not 4\n"))
+
+    def test_watch_and_play_on_name_the_recordings_from_where_the_player_is(self):
+        env = {name: value for name, value in self.no_display.items()
+               if not name.startswith("KESTROLA_")}
+        watched = os.path.join(self.work, "match.rec")
+        for arguments, settings in (
+                (("--watch", "match.rec"), ("unset", watched, "unset")),
+                (("--watch", "match.rec", "--play-on"),
+                 (os.path.join(self.work, "match-next.rec"), watched, "1")),
+                (("--play-on", "--record", "b.rec", "--watch", watched),
+                 (os.path.join(self.work, "b.rec"), watched, "1"))):
+            with self.subTest(arguments=arguments):
+                subprocess.run([self.launcher, *arguments], cwd=self.work,
+                               env=dict(env, HOME=self.home), check=True, timeout=30,
+                               capture_output=True)
+                lines = read(self.report).split("\n")
+                self.assertEqual((lines[5], lines[7], lines[8]), settings)
+        alone = output(self.launcher, "--play-on", cwd=self.work, env=dict(env, HOME=self.home),
+                       timeout=30)
+        self.assertEqual((alone.returncode, alone.stderr),
+                         (1, "kestrola: --play-on goes with --watch FILE\n"))
 
     def test_with_no_display_the_game_is_left_to_choose_in_the_folder_under_home(self):
         # A relative data home is no valid setting and is passed over.

@@ -10,12 +10,15 @@
 #include "rules/match.h"
 #include "rules/message_log.h"
 #include "rules/tool_catalogue.h"
+#include "shell/game_recording.h"
+#include "shell/recording_steps.h"
 #include "shell/replay_driver.cpp"
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -147,6 +150,25 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
+// The same text as a recording to watch, as it is and after a recording's first lines: the
+// reader takes it whole or refuses it with a reason, and keeps nothing of a refused one.
+void readAsRecording(const std::string& text)
+{
+    const std::string header = std::string(RECORDING_FIRST_LINE) + "\n" + RECORDING_VERSION_LINE +
+                               GAME_VERSION + "\n" + RECORDING_COMPUTER_LINE + "none\n";
+    static char path[] = "/tmp/kestrola-fuzz-recording-XXXXXX";
+    static const int file = mkstemp(path);
+    if (file < 0) std::abort();
+    for (const std::string& given : {text, header + text}) {
+        if (ftruncate(file, 0) != 0 || pwrite(file, given.data(), given.size(), 0) < 0)
+            std::abort();
+        const char* problem = readRecording(path, true);
+        if (!problem || (*problem && watchedRecording.stepCount != 0)) std::abort();
+        if (watchedRecording.stepCount < 0 || watchedRecording.stepCount > MOST_RECORDING_STEPS)
+            std::abort();
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::vector<std::string> lines;
@@ -156,6 +178,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         lines.push_back(text.substr(from, end - from));
         from = end + 1;
     }
+    readAsRecording(text);
     if (!worthRunning(lines)) return -1;
     pendingStall = 0;
     insideInput = true;

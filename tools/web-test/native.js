@@ -71,4 +71,21 @@ function recordedEvents(recording) {
     .map((line) => line.replace(/^queue /, ''));
 }
 
-module.exports = {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels, recordedEvents};
+// Whether RECORDED, the events of a recording, are the EXPECTED ones a mouse and keys sent: a
+// recording leaves out the motions that changed nothing in the game (the pointer moving while
+// nothing aims and no menu is shown), so every other event must be there in order, and the
+// recorded motions among the expected ones in order.
+function sameEventsRecorded(recorded, expected) {
+  const moved = (line) => line.startsWith('motion ');
+  const others = (lines) => lines.filter((line) => !moved(line)).join('\n');
+  let next = 0;
+  const expectedMotions = expected.filter(moved);
+  const inOrder = recorded.filter(moved).every(function (motion) {
+    next = expectedMotions.indexOf(motion, next) + 1;
+    return next > 0;
+  });
+  return inOrder && others(recorded) === others(expected);
+}
+
+module.exports = {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels, recordedEvents,
+                  sameEventsRecorded};

@@ -8,7 +8,8 @@ const fs = require('node:fs');
 const path = require('node:path');
 const {test, before, after} = require('node:test');
 const {serve, launch} = require('./browser');
-const {nativeShot, canvasPixels, differingPixels, recordedEvents, pagePoint} = require('./native');
+const {nativeShot, canvasPixels, differingPixels, recordedEvents, sameEventsRecorded, pagePoint} =
+  require('./native');
 
 const root = path.resolve(__dirname, '../..');
 const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
@@ -115,7 +116,7 @@ test('a game played with a finger and the touch controls is the desktop\'s, and 
   await page.waitForTimeout(300);
   const shown = await canvasPixels(page);
   const recording = await savedRecording(page, 'tap');
-  assert.deepStrictEqual(recordedEvents(recording), expected);
+  assert.ok(sameEventsRecorded(recordedEvents(recording), expected), recording);
   assert.match(recording.split('keydown space')[1], /^(wait|stall) \d+$/m,
                'time ran between the two presses');
   assert.strictEqual(differingPixels(shown, nativeShot(recording)), 0);
@@ -149,7 +150,8 @@ test('the tutorial is entered with a tap, turned with Next page and left with Me
   await finger(page, [QUIT], expected);
   await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
   for (const name of CONTROLS) assert.ok(await control(page, name).isDisabled(), name);
-  assert.deepStrictEqual(recordedEvents(await savedRecording(page, 'tap')), expected);
+  const recording = await savedRecording(page, 'tap');
+  assert.ok(sameEventsRecorded(recordedEvents(recording), expected), recording);
   assert.deepStrictEqual(problems, []);
   await context.close();
 });
