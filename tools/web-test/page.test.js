@@ -4,13 +4,13 @@
 const assert = require('node:assert');
 const {execFileSync} = require('node:child_process');
 const fs = require('node:fs');
-const os = require('node:os');
 const path = require('node:path');
 const zlib = require('node:zlib');
 const {test, before, after} = require('node:test');
 const {launch, openPage: openShared, closeServers, waitForPlay, gameStarted,
        savedRecording} = require('./browser');
-const {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels} = require('./native');
+const {nativeDir, assetFolder, readBmp, pagePoint, nativeShot, canvasPixels,
+       differingPixels} = require('./native');
 
 const root = path.resolve(__dirname, '../..');
 const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
@@ -240,10 +240,7 @@ test('a game played on the page is the desktop\'s, and its recording replays the
   const end = recording.findIndex((line) => line.endsWith('keydown f10'));
   assert.ok(end > 0 && recording.some((line) => line.endsWith('keydown space')),
             recording.join('\n'));
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-recorded-'));
-  for (const assets of ['Images', 'Music', 'Sfx']) {
-    fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
-  }
+  const folder = assetFolder('kestrola-recorded-');
   const script = recording.slice(0, end).concat(['shot shot.bmp', 'dump'], recording.slice(end));
   // Played by the desktop's driver and by the browser's, each leaving by F10 with status 1.
   const lastDump = function (program) {
