@@ -113,11 +113,7 @@ class APersonDuringItsTurn(ReplayTest):
 class Settings(ReplayTest):
     def test_a_bad_setting_is_refused_with_its_message_and_people_play(self):
         cases = [("KESTROLA_COMPUTER", "3", "1, 2 or 1,2"),
-                 ("KESTROLA_COMPUTER", "2,1", "1, 2 or 1,2"),
-                 ("KESTROLA_COMPUTER", " 1", "1, 2 or 1,2"),
                  ("KESTROLA_COMPUTER_LEVEL", "4", "1, 2 or 3, or one a player such as 3,1"),
-                 ("KESTROLA_COMPUTER_LEVEL", "2,", "1, 2 or 3, or one a player such as 3,1"),
-                 ("KESTROLA_COMPUTER_SEED", "-1", "a whole number from 0 to 4294967295"),
                  ("KESTROLA_COMPUTER_SEED", "4294967296", "a whole number from 0 to 4294967295")]
         for name, value, forms in cases:
             with self.subTest(name=name, value=value):

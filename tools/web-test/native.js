@@ -25,12 +25,18 @@ function readBmp(file) {
   return rgb;
 }
 
+// A scratch folder with the native build's Images, Music and Sfx linked in, all but WITHOUT.
+function assetFolder(prefix, without) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  for (const assets of ['Images', 'Music', 'Sfx']) {
+    if (assets !== without) fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
+  }
+  return folder;
+}
+
 // What the native driver shows at the end of SCRIPT (a recorded game is one).
 function nativeShot(script) {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-shot-'));
-  for (const assets of ['Images', 'Music', 'Sfx']) {
-    fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
-  }
+  const folder = assetFolder('kestrola-shot-');
   try {
     execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
                  {cwd: folder, input: script + '\nshot shot.bmp\n'});
@@ -87,5 +93,5 @@ function sameEventsRecorded(recorded, expected) {
   return inOrder && others(recorded) === others(expected);
 }
 
-module.exports = {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels, recordedEvents,
-                  sameEventsRecorded};
+module.exports = {nativeDir, assetFolder, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels,
+                  recordedEvents, sameEventsRecorded};

@@ -4,12 +4,13 @@
 const assert = require('node:assert');
 const {execFileSync} = require('node:child_process');
 const fs = require('node:fs');
-const os = require('node:os');
 const path = require('node:path');
 const zlib = require('node:zlib');
 const {test, before, after} = require('node:test');
-const {serve, launch} = require('./browser');
-const {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels} = require('./native');
+const {launch, openPage: openShared, closeServers, waitForPlay, gameStarted,
+       savedRecording} = require('./browser');
+const {nativeDir, assetFolder, readBmp, pagePoint, nativeShot, canvasPixels,
+       differingPixels} = require('./native');
 
 const root = path.resolve(__dirname, '../..');
 const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
@@ -17,42 +18,29 @@ const ONE_PLAYER = [120, 157];
 const QUIT = [120, 211];
 
 let browser;
-const servers = [];
 before(async function () { browser = await launch(); });
-// A failed check leaves its page open: everything goes here, so the run always ends.
 after(async function () {
   await browser.close();
-  for (const server of servers) server.close();
+  closeServers();
 });
 
 // A page with the game ready to start; `problems` collects page errors and aborts.
-async function openPage(options = {}) {
-  const server = await serve(webDir, options.override);
-  servers.push(server);
-  const context = await browser.newContext({viewport: {width: 1000, height: 720},
-                                            hasTouch: !!options.touch});
-  const page = await context.newPage();
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(error.message));
-  if (options.beforeLoad) await page.addInitScript(options.beforeLoad);
-  await page.goto(server.url);
-  return {page, problems, server, close: async function () { await context.close(); server.close(); }};
+function openPage(options = {}) {
+  return openShared(browser, webDir, {...options, context: {
+    viewport: {width: 1000, height: 720}, acceptDownloads: true, ...options.context}});
 }
 
 async function startGame(page) {
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  await waitForPlay(page);
   await page.click('#play');
-  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
-  await page.waitForTimeout(300); // a few ticks of the menu
+  await gameStarted(page);
 }
 
 // F10 leaves the game; the page's recording of it, line by line, and the page closed.
 async function leaveWithTheRecording(page, context, server, problems) {
   await page.keyboard.press('F10');
   await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
-  const [download] = await Promise.all([page.waitForEvent('download'),
-                                        page.click('#save-recording')]);
-  const recording = fs.readFileSync(await download.path(), 'utf8').split('\n');
+  const recording = (await savedRecording(page)).split('\n');
   assert.deepStrictEqual(problems, []);
   await context.close();
   server.close();
@@ -72,34 +60,6 @@ async function clickWindow(page, x, y) {
   await page.mouse.click(px, py);
 }
 
-
-test('the one-player table is the desktop\'s, pixel for pixel', async function () {
-  const {page, problems, close} = await openPage();
-  await startGame(page);
-  await clickWindow(page, ...ONE_PLAYER);
-  await page.waitForTimeout(200);
-  const web = await canvasPixels(page);
-  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
-  assert.strictEqual(differingPixels(web, desktop), 0);
-  assert.deepStrictEqual(problems, []);
-  await close();
-});
-
-test('a tap on a touch screen is a left click', async function () {
-  const {page, problems, close} = await openPage({touch: true});
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
-  await page.tap('#play');
-  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
-  await page.waitForTimeout(300);
-  const [px, py] = await pagePoint(page, ...ONE_PLAYER);
-  await page.touchscreen.tap(px, py);
-  await page.waitForTimeout(200);
-  const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
-  assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
-  assert.deepStrictEqual(problems, []);
-  await close();
-});
-
 for (const [way, leave] of [
   ['the menu\'s Quit', (page) => clickWindow(page, ...QUIT)],
   ['F10', (page) => page.keyboard.press('F10')],
@@ -111,58 +71,12 @@ for (const [way, leave] of [
     await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
     assert.match(await page.textContent('#ended'), /The game has ended/);
     await page.click('#again');
-    await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
-    await page.waitForTimeout(300);
+    await gameStarted(page);
     await assertOnePlayerTable(page);
     assert.deepStrictEqual(problems, []);
     await close();
   });
 }
-
-test('space and the arrows never reach the page', async function () {
-  const {page, close} = await openPage();
-  await startGame(page);
-  await page.evaluate(function () {
-    window.keysLeftToPage = [];
-    window.addEventListener('keydown', (event) => {
-      if (!event.defaultPrevented) window.keysLeftToPage.push(event.key);
-    });
-  });
-  for (const key of ['Space', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'PageDown']) {
-    await page.keyboard.press(key);
-  }
-  await page.click('#fullscreen'); // the focus leaves the canvas for a moment
-  await page.keyboard.press('Space');
-  assert.deepStrictEqual(await page.evaluate(() => window.keysLeftToPage), []);
-  await close();
-});
-
-// Beside the recording line and the fullscreen button: a whole factor unless that leaves more
-// than a sixth of the room empty (at 640 x 600 it would leave half), centred where nothing is in
-// the way.
-test('the window is scaled by a whole factor where it fits, sharp, centred and uncovered', async function () {
-  const {page, close} = await openPage();
-  await startGame(page);
-  for (const [width, height, size, centred] of [[1000, 720, 600, true], [1300, 950, 900, false],
-                                                [420, 380, 300, false], [640, 600, 571, false]]) {
-    await page.setViewportSize({width, height});
-    await page.waitForFunction((expected) => {
-      return document.getElementById('screen').getBoundingClientRect().width === expected;
-    }, size, {timeout: 3000}).catch(() => {});
-    const box = await page.locator('#screen').boundingBox();
-    assert.deepStrictEqual([box.width, box.height], [size, size], width + ' x ' + height);
-    if (centred) assert.deepStrictEqual([box.x * 2 + size, box.y * 2 + size], [width, height]);
-    for (const other of ['#recording', '#fullscreen']) {
-      const them = await page.locator(other).boundingBox();
-      assert.ok(them.x >= box.x + size || them.x + them.width <= box.x ||
-                them.y >= box.y + size || them.y + them.height <= box.y,
-                width + ' x ' + height + ': ' + other + ' covers the window');
-    }
-  }
-  const rendering = await page.evaluate(() => getComputedStyle(document.getElementById('screen')).imageRendering);
-  assert.strictEqual(rendering, 'pixelated');
-  await close();
-});
 
 test('a missing data file is named on the page', async function () {
   const {page, close} = await openPage({override: (name) => name === 'kestrola.data.gz' ? {status: 404} : null});
@@ -205,7 +119,7 @@ test('a damaged picture stops the start with the log\'s words', async function (
   whole.fill(0, Number(field[1]), Number(field[1]) + 2); // no longer starts with BM
   const body = zlib.gzipSync(whole);
   const {page, close} = await openPage({override: (name) => name === 'kestrola.data.gz' ? {body} : null});
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  await waitForPlay(page);
   await page.click('#play');
   await page.waitForSelector('#failed:not([hidden])', {timeout: 5000});
   assert.match(await page.textContent('#failed-text'), /Failed to load image Images\/field\.bmp/);
@@ -305,19 +219,11 @@ async function audioState(page) {
 
 test('a game played on the page is the desktop\'s, and its recording replays there exactly',
      async function () {
-  const server = await serve(webDir);
-  const context = await browser.newContext({viewport: {width: 1000, height: 720},
-                                            acceptDownloads: true});
-  const page = await context.newPage();
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(error.message));
-  await page.addInitScript(listenToSound);
-  await page.goto(server.url);
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  const {page, context, server, problems} = await openPage({beforeLoad: listenToSound});
+  await waitForPlay(page);
   assert.notStrictEqual(await audioState(page), 'running');
   await page.click('#play');
-  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
-  await page.waitForTimeout(300);
+  await gameStarted(page);
   assert.strictEqual(await audioState(page), 'running');
   // The options with the music off, a one-player game, a Cue stroke, a Chaos, and the turn run
   // to its end.
@@ -334,28 +240,22 @@ test('a game played on the page is the desktop\'s, and its recording replays the
   const end = recording.findIndex((line) => line.endsWith('keydown f10'));
   assert.ok(end > 0 && recording.some((line) => line.endsWith('keydown space')),
             recording.join('\n'));
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-recorded-'));
-  for (const assets of ['Images', 'Music', 'Sfx']) {
-    fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
-  }
+  const folder = assetFolder('kestrola-recorded-');
   const script = recording.slice(0, end).concat(['shot shot.bmp', 'dump'], recording.slice(end));
-  let dump = null;
-  try {
-    execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
-                 {cwd: folder, input: script.join('\n')});
-  } catch (error) {
-    assert.strictEqual(error.status, 1, String(error.stderr)); // F10 leaves with status 1
-    dump = JSON.parse(String(error.stdout).trim().split('\n').pop());
-  }
+  // Played by the desktop's driver and by the browser's, each leaving by F10 with status 1.
+  const lastDump = function (program) {
+    try {
+      execFileSync(program, ['-'], {cwd: folder, input: script.join('\n')});
+    } catch (error) {
+      assert.strictEqual(error.status, 1, String(error.stderr));
+      return JSON.parse(String(error.stdout).trim().split('\n').pop());
+    }
+    return null;
+  };
+  const dump = lastDump(path.join(nativeDir, 'kestrola-replay'));
   const desktop = readBmp(path.join(folder, 'shot.bmp'));
   // The browser's own driver plays it the same, dump for dump.
-  let browserDump = null;
-  try {
-    execFileSync(path.join(root, 'tools', 'web-replay'), ['-'], {cwd: folder, input: script.join('\n')});
-  } catch (error) {
-    assert.strictEqual(error.status, 1, String(error.stderr));
-    browserDump = JSON.parse(String(error.stdout).trim().split('\n').pop());
-  }
+  const browserDump = lastDump(path.join(root, 'tools', 'web-replay'));
   fs.rmSync(folder, {recursive: true, force: true});
   assert.ok(dump, 'the replay did not leave through F10');
   assert.deepStrictEqual(browserDump, dump);
@@ -377,14 +277,8 @@ test('a game played on the page is the desktop\'s, and its recording replays the
 
 test('player 2 chosen beside the game is kept between visits, and the computer plays its turn',
      async function () {
-  const server = await serve(webDir);
-  const context = await browser.newContext({viewport: {width: 1000, height: 720},
-                                            acceptDownloads: true});
-  const page = await context.newPage();
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(error.message));
-  await page.goto(server.url);
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  const {page, context, server, problems} = await openPage();
+  await waitForPlay(page);
   const shown = () => page.evaluate(() => [document.getElementById('opponent-kind').textContent,
                                            document.getElementById('opponent-level-part').hidden,
                                            document.getElementById('opponent-level').textContent]);
@@ -394,11 +288,10 @@ test('player 2 chosen beside the game is kept between visits, and the computer p
   await page.click('#opponent-level');
   assert.deepStrictEqual(await shown(), ['the computer', false, 'level 3']);
   await page.reload();
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  await waitForPlay(page);
   assert.deepStrictEqual(await shown(), ['the computer', false, 'level 3']);
   await page.click('#play');
-  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
-  await page.waitForTimeout(300);
+  await gameStarted(page);
   // Two players; player 1 ends the turn at once (the row switch, then End turn), and from then
   // on only the computer acts.
   for (const [x, y] of [[120, 174], [285, 85], [255, 85]]) {
@@ -439,7 +332,7 @@ test('the start menu waits for no tune, and one that arrives late plays from whe
   const held = new Promise((resolve) => { release = resolve; });
   const {page, problems, server, close} = await openPage({
     beforeLoad: listenToSound, override: (name) => name === MENU_TUNE ? {hold: held} : null});
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
+  await waitForPlay(page);
   assert.deepStrictEqual(server.requests.filter((name) => name.startsWith('Music/')), []);
   const clicked = await page.evaluate(() => performance.now());
   await page.click('#play');
@@ -500,13 +393,7 @@ test('the folder holds the page alone: the browser\'s driver is built beside it'
 
 test('after one visit every file of the folder has been used, and the game starts offline',
      async function () {
-  const server = await serve(webDir);
-  servers.push(server);
-  const context = await browser.newContext({viewport: {width: 1000, height: 720}});
-  const page = await context.newPage();
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(error.message));
-  await page.goto(server.url);
+  const {page, context, server, problems} = await openPage();
   await startGame(page);
   await page.evaluate(() => KestrolaLoader.everything);
   assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller));
@@ -569,10 +456,8 @@ test('the page can be installed, with its icons, and a link to it shows the star
 });
 
 test('opened as a file, the page says how to serve it', async function () {
-  const context = await browser.newContext();
-  const page = await context.newPage();
-  await page.goto('file://' + path.join(webDir, 'index.html'));
+  const {page, close} = await openPage({url: 'file://' + path.join(webDir, 'index.html')});
   await page.waitForSelector('#failed:not([hidden])', {timeout: 10000});
   assert.match(await page.textContent('#failed-text'), /tools\/web serve/);
-  await context.close();
+  await close();
 });

@@ -4,12 +4,12 @@
 const assert = require('node:assert');
 const {spawnSync} = require('node:child_process');
 const fs = require('node:fs');
-const os = require('node:os');
 const path = require('node:path');
 const {test} = require('node:test');
 
+const {nativeDir, assetFolder} = require('./native');
+
 const root = path.resolve(__dirname, '../..');
-const nativeDir = path.resolve(process.env.KESTROLA_NATIVE_DIR || path.join(root, 'build'));
 const drivers = {
   native: [path.join(nativeDir, 'kestrola-replay')],
   web: [path.join(root, 'tools/web-replay')],
@@ -18,10 +18,7 @@ const drivers = {
 // Runs SCRIPT (a file in a fresh working directory, or standard input) with one driver; what it
 // printed and every file it left behind.
 function run(driver, script, options = {}) {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-' + driver + '-'));
-  for (const assets of ['Images', 'Music', 'Sfx']) {
-    if (options.without !== assets) fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
-  }
+  const folder = assetFolder('kestrola-' + driver + '-', options.without);
   fs.mkdirSync(path.join(folder, 'shots'));
   let argument = '-';
   if (!options.stdin) {
