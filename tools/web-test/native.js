@@ -25,19 +25,33 @@ function readBmp(file) {
   return rgb;
 }
 
-// What the native driver shows at the end of SCRIPT (a recorded game is one).
-function nativeShot(script) {
+// What the native driver shows at the end of SCRIPT (a recorded game is one), and its dump there.
+function nativeEnd(script) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrola-shot-'));
   for (const assets of ['Images', 'Music', 'Sfx']) {
     fs.symlinkSync(path.join(nativeDir, assets), path.join(folder, assets));
   }
   try {
-    execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
-                 {cwd: folder, input: script + '\nshot shot.bmp\n'});
-    return readBmp(path.join(folder, 'shot.bmp'));
+    const output = execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
+                                {cwd: folder, input: script + '\nshot shot.bmp\ndump\n',
+                                 maxBuffer: 64 * 1024 * 1024});
+    return {pixels: readBmp(path.join(folder, 'shot.bmp')),
+            dump: JSON.parse(String(output).trim().split('\n').pop())};
   } finally {
     fs.rmSync(folder, {recursive: true, force: true});
   }
+}
+
+function nativeShot(script) {
+  return nativeEnd(script).pixels;
+}
+
+// A recording without the game's way out (F10 or the window closed) and what follows it: what
+// a watch of it plays.
+function withoutExit(recording) {
+  const lines = recording.split('\n');
+  const end = lines.findIndex((line) => /^(queue )?(keydown f10|quit)$/.test(line));
+  return (end < 0 ? lines : lines.slice(0, end)).join('\n');
 }
 
 // The game's 300 x 300 canvas as RGBA, in a page or a frame.
@@ -71,4 +85,5 @@ function recordedEvents(recording) {
     .map((line) => line.replace(/^queue /, ''));
 }
 
-module.exports = {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels, recordedEvents};
+module.exports = {nativeDir, readBmp, pagePoint, nativeEnd, nativeShot, withoutExit, canvasPixels,
+                  differingPixels, recordedEvents};

@@ -10,9 +10,10 @@ const zlib = require('node:zlib');
 const {test, before, after} = require('node:test');
 const {serve, launch} = require('./browser');
 const {nativeDir, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels} = require('./native');
+const pages = require('./pages');
+const {webDir, startGame, clickWindow, leaveWithTheRecording} = pages;
 
 const root = path.resolve(__dirname, '../..');
-const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
 const ONE_PLAYER = [120, 157];
 const QUIT = [120, 211];
 
@@ -26,37 +27,8 @@ after(async function () {
 });
 
 // A page with the game ready to start; `problems` collects page errors and aborts.
-async function openPage(options = {}) {
-  const server = await serve(webDir, options.override);
-  servers.push(server);
-  const context = await browser.newContext({viewport: {width: 1000, height: 720},
-                                            hasTouch: !!options.touch});
-  const page = await context.newPage();
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(error.message));
-  if (options.beforeLoad) await page.addInitScript(options.beforeLoad);
-  await page.goto(server.url);
-  return {page, problems, server, close: async function () { await context.close(); server.close(); }};
-}
-
-async function startGame(page) {
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
-  await page.click('#play');
-  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
-  await page.waitForTimeout(300); // a few ticks of the menu
-}
-
-// F10 leaves the game; the page's recording of it, line by line, and the page closed.
-async function leaveWithTheRecording(page, context, server, problems) {
-  await page.keyboard.press('F10');
-  await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
-  const [download] = await Promise.all([page.waitForEvent('download'),
-                                        page.click('#save-recording')]);
-  const recording = fs.readFileSync(await download.path(), 'utf8').split('\n');
-  assert.deepStrictEqual(problems, []);
-  await context.close();
-  server.close();
-  return recording;
+function openPage(options) {
+  return pages.openPage(browser, servers, options);
 }
 
 // A one-player game started on the page shows the desktop's table, pixel for pixel.
@@ -65,11 +37,6 @@ async function assertOnePlayerTable(page) {
   await page.waitForTimeout(200);
   const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
   assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
-}
-
-async function clickWindow(page, x, y) {
-  const [px, py] = await pagePoint(page, x, y);
-  await page.mouse.click(px, py);
 }
 
 
