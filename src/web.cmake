@@ -24,7 +24,8 @@ target_link_options(kestrola PRIVATE
     -sENVIRONMENT=web
     -sMODULARIZE=1
     -sEXPORT_NAME=createKestrola
-    "-sEXPORTED_RUNTIME_METHODS=['callMain','FS','ENV']"
+    "-sEXPORTED_RUNTIME_METHODS=['callMain','FS','ENV','ccall']"
+    "-sEXPORTED_FUNCTIONS=['_main','_kestrolaRecordingProblem','_kestrolaWatchState']"
     --js-library=${CMAKE_CURRENT_SOURCE_DIR}/shell/web_mixer.js
     --preload-file=${KESTROLA_NATIVE_BUILD}/Images@/Images
     --preload-file=${KESTROLA_NATIVE_BUILD}/Sfx@/Sfx)

@@ -3,8 +3,9 @@
 
 uint8_t useVirtualClock = 0;
 uint32_t virtualClockMs = 0;
+uint32_t realClockShift = 0;
 
-uint32_t readClock() { return useVirtualClock ? virtualClockMs : SDL_GetTicks(); }
+uint32_t readClock() { return useVirtualClock ? virtualClockMs : SDL_GetTicks() - realClockShift; }
 
 void sleepMs(uint32_t ms)
 {

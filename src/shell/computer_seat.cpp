@@ -5,6 +5,7 @@
 #include "shell/made_events.h"
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -33,9 +34,7 @@ void refuse(const Setting& setting, const char* value)
     report(line);
 }
 
-} // namespace
-
-void chooseComputerFromSettings()
+void chooseFromSettings()
 {
     const char* seats = std::getenv(SEATS.name);
     const char* level = std::getenv(LEVEL.name);
@@ -45,17 +44,65 @@ void chooseComputerFromSettings()
     if (!chooseComputerSeats(nullptr, level, nullptr)) return refuse(LEVEL, level);
     if (!chooseComputerSeats(nullptr, nullptr, seed)) return refuse(SEED, seed);
     chooseComputerSeats(seats, level, seed);
-    for (int32_t seat = 0; seat < 2; ++seat) {
-        if (!computerSeats.plays[seat]) continue;
-        char line[96];
-        std::snprintf(line, sizeof line, "The computer plays player %d at level %d", seat + 1,
-                      computerSeats.level[seat]);
-        if (progressLog) std::fprintf(progressLog, "%s\n", line);
-        // Its moves are in the recording as events: the replay plays them without it.
-        noteInRecording(line);
-    }
+    for (int32_t seat = 0; seat < 2; ++seat)
+        if (computerSeats.plays[seat] && progressLog)
+            std::fprintf(progressLog, "The computer plays player %d at level %d\n", seat + 1,
+                         computerSeats.level[seat]);
+}
+
+} // namespace
+
+void chooseComputerFromSettings()
+{
+    chooseFromSettings();
+    noteComputerSeats();
+}
+
+void noteComputerSeats()
+{
+    char seats[64];
+    describeComputerSeats(seats);
+    char line[80];
+    std::snprintf(line, sizeof line, "%s%s", RECORDING_COMPUTER_LINE + 2, seats);
+    noteInRecording(line);
+    // Its moves are in the recording as events: the replay plays them without it.
     if (computerSeats.plays[0] || computerSeats.plays[1])
         noteInRecording("Replay this without KESTROLA_COMPUTER: the computer's moves are here.");
+}
+
+void describeComputerSeats(char (&line)[64])
+{
+    const ComputerSeats& s = computerSeats;
+    if (!s.plays[0] && !s.plays[1]) {
+        std::snprintf(line, sizeof line, "none");
+        return;
+    }
+    const char* seats = s.plays[0] && s.plays[1] ? "1,2" : s.plays[0] ? "1" : "2";
+    char levels[8];
+    if (s.plays[0] && s.plays[1] && s.level[0] != s.level[1])
+        std::snprintf(levels, sizeof levels, "%d,%d", s.level[0], s.level[1]);
+    else
+        std::snprintf(levels, sizeof levels, "%d", s.level[s.plays[0] ? 0 : 1]);
+    std::snprintf(line, sizeof line, "seats %s, levels %s, seed %u", seats, levels, s.seed);
+}
+
+bool computerSeatsInLine(const char* line, ComputerSeats& seats)
+{
+    const ComputerSeats kept = computerSeats;
+    char seatsText[8] = {}, levelsText[8] = {}, seedText[16] = {};
+    int32_t end = 0;
+    bool valid = std::strcmp(line, "none") == 0;
+    if (valid) {
+        chooseComputerSeats(nullptr, nullptr, nullptr);
+    } else {
+        const int read = std::sscanf(line, "seats %7[0-9,], levels %7[0-9,], seed %15[0-9]%n",
+                                     seatsText, levelsText, seedText, &end);
+        valid =
+            read == 3 && line[end] == '\0' && chooseComputerSeats(seatsText, levelsText, seedText);
+    }
+    seats = computerSeats;
+    computerSeats = kept;
+    return valid;
 }
 
 bool heldBackForComputer(const SDL_Event& event)

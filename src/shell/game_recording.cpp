@@ -6,6 +6,9 @@
 #include "rules/message_log.h"
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
+
+const char* const GAME_VERSION = KESTROLA_VERSION_TEXT;
 
 namespace {
 
@@ -100,7 +103,21 @@ void openGameRecording()
     if (!recording) return;
     // Line by line: a crash or a kill loses at most the line being written.
     std::setvbuf(recording, fileBuffer, _IOLBF, sizeof fileBuffer);
-    std::fprintf(recording, "# Kestrola, a recorded game: play it with kestrola-replay\n");
+    std::fprintf(recording, "%s\n%s%s\n", RECORDING_FIRST_LINE, RECORDING_VERSION_LINE,
+                 GAME_VERSION);
+}
+
+void restartGameRecording(const char* computerLine)
+{
+    if (!recording) return;
+    std::fflush(recording);
+    std::rewind(recording);
+    if (ftruncate(fileno(recording), 0) != 0) return;
+    writtenClock = 0;
+    waitingPasses = 0;
+    passEventCount = 0;
+    std::fprintf(recording, "%s\n%s%s\n%s%s\n", RECORDING_FIRST_LINE, RECORDING_VERSION_LINE,
+                 GAME_VERSION, RECORDING_COMPUTER_LINE, computerLine);
 }
 
 void noteInRecording(const char* text)

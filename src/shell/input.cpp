@@ -6,7 +6,6 @@
 #include "rules/tool_use.h"
 #include "rules/tutorial.h"
 #include "shell/audio.h"
-#include "shell/main_loop.h"
 
 namespace {
 
@@ -16,14 +15,14 @@ void selectSound()
     if (game.options.sound) playEffect(EffectSelect, FIRST_FREE_CHANNEL, 0);
 }
 
-void keyReleased(SDLKey key)
+// Returns whether the key leaves the game.
+bool keyReleased(SDLKey key)
 {
     if (key == SDLK_RETURN)
         turnPageByKey();
     else if (key == SDLK_ESCAPE)
         leaveToStartMenu();
-    else if (key == SDLK_F10)
-        shutDown();
+    return key == SDLK_F10;
 }
 
 void mouseMoved(const SDL_MouseMotionEvent& motion)
@@ -34,11 +33,12 @@ void mouseMoved(const SDL_MouseMotionEvent& motion)
     highlightMenuRow(menuRowAt(x, y));
 }
 
-void leftButtonPressed(int32_t x, int32_t y)
+// Returns whether the click leaves the game (the start menu's Quit).
+bool leftButtonPressed(int32_t x, int32_t y)
 {
     const int32_t mode = game.gameMode;
     if (isStartMenuMode(mode)) {
-        if (chooseStartMenuRow(menuRowAt(x, y))) shutDown();
+        return chooseStartMenuRow(menuRowAt(x, y));
     } else if (isMatchMode(mode)) {
         leftClickInMatch(x, y);
     } else if (isOptionsMode(mode)) {
@@ -48,37 +48,37 @@ void leftButtonPressed(int32_t x, int32_t y)
     } else if (isTutorialMode(mode)) {
         tutorialClick(x, y);
     }
+    return false;
 }
 
-void buttonPressed(const SDL_MouseButtonEvent& button)
+bool buttonPressed(const SDL_MouseButtonEvent& button)
 {
-    if (button.button == SDL_BUTTON_LEFT)
-        leftButtonPressed(button.x, button.y);
-    else if (button.button == SDL_BUTTON_RIGHT)
-        cancelTool();
+    if (button.button == SDL_BUTTON_LEFT && leftButtonPressed(button.x, button.y)) return true;
+    if (button.button == SDL_BUTTON_RIGHT) cancelTool();
     selectSound();
+    return false;
 }
 
 } // namespace
 
-bool handleEvent(const SDL_Event& event)
+int32_t handleEvent(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_KEYDOWN:
         if (event.key.keysym.sym == SDLK_SPACE) toggleTime();
         selectSound();
         fullRedraw = 1;
-        return true;
+        return FrameWanted;
     case SDL_KEYUP:
-        keyReleased(event.key.keysym.sym);
+        if (keyReleased(event.key.keysym.sym)) return LeaveGame;
         fullRedraw = 1;
-        return true;
-    case SDL_MOUSEMOTION: mouseMoved(event.motion); return false;
+        return FrameWanted;
+    case SDL_MOUSEMOTION: mouseMoved(event.motion); return NothingMore;
     case SDL_MOUSEBUTTONDOWN:
-        buttonPressed(event.button);
+        if (buttonPressed(event.button)) return LeaveGame;
         fullRedraw = 1;
-        return true;
-    case SDL_QUIT: shutDown();
-    default: return false;
+        return FrameWanted;
+    case SDL_QUIT: return LeaveGame;
+    default: return NothingMore;
     }
 }

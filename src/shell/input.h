@@ -3,5 +3,10 @@
 #pragma once
 #include <SDL/SDL.h>
 
-// True when the event asks for the whole window to be drawn again at the end of the pass.
-bool handleEvent(const SDL_Event& event);
+#include <cstdint>
+
+// What an event asks of the pass that handled it: the whole window drawn again at its end, or the
+// game left (F10, the window closed, the start menu's Quit), which the caller carries out.
+enum EventOutcome : int32_t { NothingMore = 0, FrameWanted = 1, LeaveGame = 2 };
+// Returns the EventOutcome flags of the event.
+int32_t handleEvent(const SDL_Event& event);

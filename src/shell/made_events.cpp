@@ -1,4 +1,5 @@
 #include "shell/made_events.h"
+#include <cstring>
 
 SDL_Event keyEvent(uint32_t type, SDLKey key)
 {
@@ -31,4 +32,23 @@ SDL_Event motionEvent(int64_t x, int64_t y, bool leftHeld)
     event.motion.x = static_cast<Uint16>(x);
     event.motion.y = static_cast<Uint16>(y);
     return event;
+}
+
+bool keyNamed(const char* name, SDLKey& key)
+{
+    const size_t length = std::strlen(name);
+    if (std::strcmp(name, "space") == 0)
+        key = SDLK_SPACE;
+    else if (std::strcmp(name, "return") == 0)
+        key = SDLK_RETURN;
+    else if (std::strcmp(name, "escape") == 0)
+        key = SDLK_ESCAPE;
+    else if (std::strcmp(name, "f10") == 0)
+        key = SDLK_F10;
+    else if (length == 1 &&
+             ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= '0' && name[0] <= '9')))
+        key = static_cast<SDLKey>(name[0]);
+    else
+        return false;
+    return true;
 }

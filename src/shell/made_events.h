@@ -10,3 +10,5 @@ SDL_Event keyEvent(uint32_t type, SDLKey key);
 SDL_Event buttonEvent(uint32_t type, Uint8 button, int64_t x, int64_t y);
 // The mouse moved to (x, y), with the left button held or not.
 SDL_Event motionEvent(int64_t x, int64_t y, bool leftHeld);
+// The key a script names: space, return, escape, f10, or one lower-case letter or digit.
+bool keyNamed(const char* name, SDLKey& key);

@@ -4,6 +4,7 @@
 #include "render/surfaces.h"
 #include "rules/game_state.h"
 #include "shell/main_loop.h"
+#include "shell/watching.h"
 #include <SDL/SDL.h>
 #include <algorithm>
 #include <cerrno>
@@ -145,6 +146,17 @@ void setWindowIcon()
 
 int main(int, char**)
 {
+    // A recording to watch is read and checked before anything starts: one that cannot be
+    // watched leaves the log, the recording being written and the screen as they were.
+    const char* watchPath = std::getenv("KESTROLA_WATCH");
+    const bool watch = watchPath && *watchPath;
+    if (watch) {
+        const char* problem = readRecordingToWatch(watchPath);
+        if (*problem) {
+            std::fprintf(stderr, "kestrola: %s\n", problem);
+            return 1;
+        }
+    }
     requireDisplay();
     chooseScale();
     std::atexit(reportFailedStart);
@@ -159,5 +171,6 @@ int main(int, char**)
     }
     started = true;
     setWindowIcon();
+    if (watch) startWatching(isSet("KESTROLA_PLAY_ON"));
     for (;;) runPass();
 }

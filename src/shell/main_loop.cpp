@@ -13,8 +13,10 @@
 #include "shell/computer_seat.h"
 #include "shell/game_recording.h"
 #include "shell/input.h"
+#include "shell/watching.h"
 #include <SDL/SDL.h>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -30,6 +32,42 @@ void preferPlainWindow()
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+}
+
+// The game as it stood before a motion was handled: a motion that changed nothing in it (the
+// pointer moved while nothing aims and no menu is shown) is left out of the recording.
+GameState gameBeforeMotion;
+// Whether an event of the pass asked for the whole window again.
+bool frameWanted = false;
+
+// Handles one event of the pass and records it, once handled, if the game acted on it. Returns
+// whether it leaves the game; that event is left for the caller to record or not.
+bool handleAndRecord(const SDL_Event& event)
+{
+    const bool motion = event.type == SDL_MOUSEMOTION;
+    if (motion) std::memcpy(&gameBeforeMotion, &game, sizeof game);
+    const int32_t outcome = handleEvent(event);
+    if (outcome & FrameWanted) frameWanted = true;
+    if (outcome & LeaveGame) return true;
+    if (!motion || std::memcmp(&gameBeforeMotion, &game, sizeof game) != 0) recordEvent(event);
+    return false;
+}
+
+// The rest of a pass once its events are handled: the computer's move, the tick, the frame.
+void finishPass()
+{
+    // The clock, read once: the computer's pacing and the tick go by the same reading.
+    const uint32_t now = readClock();
+    // The computer's move, in the same pass and the same way as a person's.
+    SDL_Event moves[2];
+    const int32_t moveCount = computerEvents(now, moves);
+    for (int32_t i = 0; i < moveCount; ++i) handleAndRecord(moves[i]);
+    const int32_t tickDue = game.nextTickTime;
+    const bool ticked = tickWhenDue(now);
+    // The one frame of the pass, after everything it handled and the tick.
+    if (frameWanted || ticked) drawFrame();
+    frameWanted = false;
+    recordPass(now, tickDue, ticked);
 }
 
 } // namespace
@@ -92,35 +130,43 @@ bool startUp(int32_t kind)
 
 void runPass()
 {
-    sleepMs(1);
+    // A watched game runs on a clock of its own, which the watch moves on.
+    if (watchingRecording())
+        SDL_Delay(1);
+    else
+        sleepMs(1);
     passAfterDelay();
 }
 
 void passAfterDelay()
 {
-    bool frameWanted = false;
+    if (watchingRecording()) {
+        watchPass();
+        return;
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         // While the computer plays, a person's input is dropped before it is recorded, so that
         // the recording holds only what the game acted on.
         if (heldBackForComputer(event)) continue;
-        recordEvent(event);
-        if (handleEvent(event)) frameWanted = true;
+        if (handleAndRecord(event)) {
+            recordEvent(event);
+            shutDown();
+        }
     }
-    // The clock, read once: the computer's pacing and the tick go by the same reading.
-    const uint32_t now = readClock();
-    // The computer's move, in the same pass and the same way as a person's.
-    SDL_Event moves[2];
-    const int32_t moveCount = computerEvents(now, moves);
-    for (int32_t i = 0; i < moveCount; ++i) {
-        recordEvent(moves[i]);
-        if (handleEvent(moves[i])) frameWanted = true;
-    }
-    const int32_t tickDue = game.nextTickTime;
-    const bool ticked = tickWhenDue(now);
-    // The one frame of the pass, after everything it handled and the tick.
-    if (frameWanted || ticked) drawFrame();
-    recordPass(now, tickDue, ticked);
+    finishPass();
+    noteWhoseTurn();
+}
+
+bool watchedPass(const SDL_Event* events, int32_t count)
+{
+    for (int32_t i = 0; i < count; ++i)
+        if (handleAndRecord(events[i])) {
+            frameWanted = false;
+            return false;
+        }
+    finishPass();
+    return true;
 }
 
 void shutDown()

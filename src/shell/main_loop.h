@@ -1,5 +1,6 @@
 // Start-up, the endless main loop with its fixed tick, and the single way out.
 #pragma once
+#include <SDL/SDL.h>
 #include <cstdint>
 #include <cstdio>
 
@@ -17,6 +18,10 @@ bool startUp(int32_t kind);
 void runPass();
 // The pass without its delay, for a loop whose timer already waits between passes (the browser).
 void passAfterDelay();
+// A pass of a watched game, given the recording's events for it instead of the window's. Returns
+// false, with the rest of the pass not run, at an event that would leave the game: the watch
+// ends just before it.
+bool watchedPass(const SDL_Event* events, int32_t count);
 [[noreturn]] void shutDown();
 // Fills the rules' calls to the platform with this program's mixer.
 void connectPlatform();

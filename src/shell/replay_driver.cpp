@@ -8,6 +8,7 @@
 #include "rules/script_edits.h"
 #include "rules/tool_catalogue.h"
 #include "shell/clock.h"
+#include "shell/made_events.h"
 #include "shell/main_loop.h"
 #include "shell/pushed_events.h"
 #include "shell/replay_dump.h"
@@ -71,24 +72,6 @@ void pass()
     runPass();
 }
 
-bool keyNamed(const std::string& name, SDLKey& key)
-{
-    if (name == "space")
-        key = SDLK_SPACE;
-    else if (name == "return")
-        key = SDLK_RETURN;
-    else if (name == "escape")
-        key = SDLK_ESCAPE;
-    else if (name == "f10")
-        key = SDLK_F10;
-    else if (name.size() == 1 &&
-             ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= '0' && name[0] <= '9')))
-        key = static_cast<SDLKey>(name[0]);
-    else
-        return false;
-    return true;
-}
-
 Outcome coordinates(const Words& w, size_t at, int64_t& x, int64_t& y)
 {
     if (w.size() <= at + 1) return fail("expected X and Y");
@@ -135,7 +118,7 @@ Outcome motion(const Words& w)
 Outcome key(const Words& w, bool press, bool release)
 {
     SDLKey k = SDLK_UNKNOWN;
-    if (w.size() != 2 || !keyNamed(w[1], k)) return fail("expected a key name");
+    if (w.size() != 2 || !keyNamed(w[1].c_str(), k)) return fail("expected a key name");
     if (press) pushKeyEvent(SDL_KEYDOWN, k);
     if (release) pushKeyEvent(SDL_KEYUP, k);
     pass();

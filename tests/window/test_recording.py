@@ -184,8 +184,8 @@ class RecordedGameAgainstTheComputer(PlayedInAWindow):
                   if line.split()[0] == "click" or line.startswith("queue click")]
         self.assertTrue(any(int(y) >= 126 for _, y in clicks), "the computer clicked the table")
         comments = [line for line in self.recording.splitlines() if line.startswith("# ")]
-        self.assertEqual(comments[1:4], ["# The computer plays player 1 at level 1",
-                                         "# The computer plays player 2 at level 1",
+        self.assertEqual(comments[1:4], ["# version 0.1.0",
+                                         "# computer: seats 1,2, levels 1, seed 1",
                                          "# Replay this without KESTROLA_COMPUTER: the "
                                          "computer's moves are here."])
         for persons in ("click 3 3", "motion 3 3", "keydown b", "keyup b"):
