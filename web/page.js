@@ -804,8 +804,7 @@
                                                                          : 'Watching at ' + state.speed + '×');
     }
     if (state.mode >= 10 && state.mode < 30) {
-      words.push(state.twoPlayers ? 'Turn ' + state.turn + ': Player ' + (state.player + 1) + ' to play'
-                                  : 'Turn ' + state.turn + ' of ' + state.turnLimit);
+      if (state.twoPlayers) words.push('Player ' + (state.player + 1) + ' to play');
     } else if (state.mode >= 40 && state.mode < 50) {
       words.push('The game is over');
     }
