@@ -1,7 +1,9 @@
 // The page around the game: loading with a bar, the "click to play" start (which is also what
 // lets the browser play sound), the whole-number scaling, fullscreen, who plays player 2 (a
-// person or the computer), and what is shown when the game ends or cannot start. The game itself is kestrola.js / kestrola.wasm, with its pictures
-// and effects in kestrola.data.gz and its tunes in Music/: loader.js downloads them.
+// person or the computer), and what is shown when the game ends or cannot start; recorded games
+// watched from a file or a link, with their controls, and a game sent as a link. The game itself
+// is kestrola.js / kestrola.wasm, with its pictures and effects in kestrola.data.gz and its tunes
+// in Music/: loader.js downloads them.
 'use strict';
 
 (function () {
@@ -10,6 +12,8 @@
   const DATA_FILE = 'kestrola.data.gz';
   // Where the game writes its recording, in its own file system; the page offers it to save.
   const RECORDING_FILE = '/kestrola-game.txt';
+  // Where a recording to watch is put in the file system of the instance that watches it.
+  const WATCH_FILE = '/kestrola-watch.txt';
 
   const stage = document.getElementById('stage');
   const cover = document.getElementById('cover');
@@ -25,6 +29,13 @@
   const opponentKind = document.getElementById('opponent-kind');
   const opponentLevelPart = document.getElementById('opponent-level-part');
   const opponentLevel = document.getElementById('opponent-level');
+  const opponentLine = document.getElementById('opponent');
+  const playAction = document.getElementById('play-action');
+  const noticeLine = document.getElementById('notice');
+  const statusLine = document.getElementById('game-status');
+  const copyLinkButton = document.getElementById('copy-link');
+  const watchFileButton = document.getElementById('watch-file');
+  const watchInput = document.getElementById('watch-input');
 
   let canvas = document.getElementById('screen');
   let packageBytes = null; // kestrola.data as unpacked, handed to every start
@@ -33,6 +44,8 @@
   let running = false;     // its main loop runs: keys and clicks belong to it
   let failure = null;
   let recorded = null;     // the instance whose recording the page offers
+  let watching = false;    // the running instance plays a recording: keys and clicks are the
+                           // watch controls'
 
   // The game's size and the places of what sits around it: the fullscreen button, the recording
   // line and, on a touch screen, the controls. Nothing of it ever covers the game.
@@ -69,17 +82,25 @@
     return devicePixels / ratio;
   }
 
-  // The height of a pair of controls WIDTH CSS pixels wide, side by side or one above the other
-  // (DIRECTION 'row' or 'column'): CONTROL a control, more where a label takes more lines, and
-  // every control as tall as the tallest.
-  function padHeight(direction, width) {
+  // The controls a pad shows: the play controls, or the watch controls while a recording plays.
+  function shownControls(pad) {
+    return Array.from(pad.children).filter((button) => getComputedStyle(button).display !== 'none');
+  }
+
+  // The heights of the two pads, WIDTHS CSS pixels wide, their controls side by side or one above
+  // the other (DIRECTION 'row' or 'column'): CONTROL a control, more where a label takes more
+  // lines, and every control as tall as the tallest.
+  function padHeights(direction, widths) {
     controls.className = direction + ' measured';
     let tallest = CONTROL;
-    for (const pad of pads) {
-      Object.assign(pad.style, {width: width + 'px', height: ''});
-      for (const button of pad.children) tallest = Math.max(tallest, button.offsetHeight);
-    }
-    return direction === 'row' ? tallest : 2 * tallest + CONTROL_GAP;
+    pads.forEach(function (pad, i) {
+      Object.assign(pad.style, {width: widths[i] + 'px', height: ''});
+      for (const button of shownControls(pad)) tallest = Math.max(tallest, button.offsetHeight);
+    });
+    return pads.map(function (pad) {
+      const count = shownControls(pad).length;
+      return direction === 'row' ? tallest : count * tallest + (count - 1) * CONTROL_GAP;
+    });
   }
 
   // The recording line's height when set in WIDTH CSS pixels.
@@ -91,14 +112,15 @@
   // The ways of arranging the page, each as the room it leaves the game and, given the game's
   // outer size, where everything goes. A mouse: the recording line below the game and the
   // fullscreen button in the top right corner, or both in the margins beside the game. A touch
-  // screen: the controls in a row below the game, or in two columns either side of it.
-  function arrangements(width, height, touch) {
+  // screen, or a recording being watched (PADS): the controls in a row below the game, or in two
+  // columns either side of it.
+  function arrangements(width, height, padsShown) {
     const button = fullscreenButton.hidden ? 0 : fullscreenButton.offsetWidth;
     const corner = button ? button + 2 * EDGE : 0; // the fullscreen button's corner, kept clear
     const cornerButton = {x: width - EDGE - button, y: EDGE};
     const fullWidthNote = noteHeight(width - 2 * EDGE);
     const centred = (outer) => ({x: (width - outer) / 2, y: (height - outer) / 2});
-    if (!touch) {
+    if (!padsShown) {
       const strip = fullWidthNote + 2 * NOTE_MARGIN;
       const below = {
         room: Math.min(width, height - strip, Math.max(height - strip - corner, width - corner)),
@@ -133,9 +155,12 @@
       if (noteHeight(side - 2 * EDGE) + NOTE_MARGIN + corner > height) beside.room = 0;
       return [below, beside];
     }
+    // In a row, every control as wide as the next: the pad with more controls is the wider.
     const rowWidth = Math.min(width - 2 * EDGE, PAD_ROW);
-    const padWidth = (rowWidth - CONTROL_GAP) / 2;
-    const row = padHeight('row', padWidth);
+    const counts = pads.map((pad) => shownControls(pad).length);
+    const each = (rowWidth - (counts[0] + counts[1] - 1) * CONTROL_GAP) / (counts[0] + counts[1]);
+    const rowWidths = counts.map((count) => count * each + (count - 1) * CONTROL_GAP);
+    const row = Math.max(...padHeights('row', rowWidths));
     const stack = GAP + row + GAP + fullWidthNote + NOTE_MARGIN;
     // The game and the controls below it stand in the middle, clear of the fullscreen button:
     // below its corner, unless the game is narrow enough to stand beside it.
@@ -148,9 +173,11 @@
         if (game.x + outer > width - corner) game.y = Math.max(game.y, corner);
         const top = game.y + outer + GAP;
         const bottom = top + row + GAP + fullWidthNote;
+        const left = (width - rowWidth) / 2;
         return {game, fullscreen: cornerButton, direction: 'row',
-                pads: [{x: (width - rowWidth) / 2, y: top, width: padWidth, height: row},
-                       {x: (width + CONTROL_GAP) / 2, y: top, width: padWidth, height: row}],
+                pads: [{x: left, y: top, width: rowWidths[0], height: row},
+                       {x: left + rowWidths[0] + CONTROL_GAP, y: top, width: rowWidths[1],
+                        height: row}],
                 note: {x: EDGE, width: width - 2 * EDGE, bottom}};
       },
     };
@@ -161,23 +188,23 @@
         const margin = game.x;
         const padWidth = Math.max(PAD_COLUMN, Math.min(WIDE_PAD, margin - 2 * GAP));
         const padX = (margin - padWidth) / 2;
-        const pair = padHeight('column', padWidth);
-        const middle = (height - pair) / 2;
-        const aboveNote = height - NOTE_MARGIN - noteHeight(margin - 2 * EDGE) - GAP - pair;
+        const [leftPad, rightPad] = padHeights('column', [padWidth, padWidth]);
+        const aboveNote = height - NOTE_MARGIN - noteHeight(margin - 2 * EDGE) - GAP - leftPad;
         return {game, fullscreen: {x: width - margin / 2 - button / 2, y: EDGE},
                 direction: 'column',
-                pads: [{x: padX, y: Math.min(middle, aboveNote), width: padWidth, height: pair},
-                       {x: width - padX - padWidth, y: Math.max(middle, corner), width: padWidth,
-                        height: pair}],
+                pads: [{x: padX, y: Math.min((height - leftPad) / 2, aboveNote), width: padWidth,
+                        height: leftPad},
+                       {x: width - padX - padWidth, y: Math.max((height - rightPad) / 2, corner),
+                        width: padWidth, height: rightPad}],
                 note: {x: EDGE, width: margin - 2 * EDGE, bottom: height - NOTE_MARGIN}};
       },
     };
-    // The left column holds a pair of controls above the recording line, the right one the
-    // fullscreen button above the other pair.
+    // The left column holds a pad of controls above the recording line, the right one the
+    // fullscreen button above the other pad (the taller, while a recording plays).
     const narrowest = (width - Math.min(beside.room, height)) / 2 - 2 * EDGE;
-    const pair = padHeight('column', PAD_COLUMN);
-    if (narrowest < 1 || pair + GAP + noteHeight(narrowest) + NOTE_MARGIN > height ||
-        corner + pair > height) {
+    const [leftPad, rightPad] = padHeights('column', [PAD_COLUMN, PAD_COLUMN]);
+    if (narrowest < 1 || leftPad + GAP + noteHeight(narrowest) + NOTE_MARGIN > height ||
+        corner + rightPad > height) {
       beside.room = 0;
     }
     return height >= width ? [below, beside] : [beside, below];
@@ -188,11 +215,12 @@
     const width = document.documentElement.clientWidth || window.innerWidth;
     const height = document.documentElement.clientHeight || window.innerHeight;
     const touch = touchScreen();
+    const padsShown = touch || watching;
     document.documentElement.classList.toggle('touch', touch);
-    controls.hidden = !touch;
+    controls.hidden = !padsShown;
     // The first arrangement wins a tie: the usual one for the screen's shape.
     let best = null;
-    for (const way of arrangements(width, height, touch)) {
+    for (const way of arrangements(width, height, padsShown)) {
       const room = Math.max(1, Math.floor(way.room));
       const size = gameSize(room, ratio, touch);
       if (!best || size > best.size) best = {way, room, size};
@@ -214,7 +242,7 @@
     const noteTall = noteHeight(at.note.width);
     Object.assign(note.style, {left: at.note.x + 'px', top: at.note.bottom - noteTall + 'px',
                                bottom: 'auto'});
-    if (touch) {
+    if (padsShown) {
       controls.className = at.direction;
       at.pads.forEach(function (place, i) {
         Object.assign(pads[i].style, {left: place.x + 'px', top: place.y + 'px',
@@ -246,13 +274,12 @@
     return (bytes / (1024 * 1024)).toFixed(1) + ' MB';
   }
 
-  // A fresh canvas for every start: the last game's listeners go with the old one.
+  // A fresh canvas for every instance, put in the page when it starts: the last game's listeners
+  // go with the old one, and a game that runs keeps its own until then.
   function freshCanvas() {
     const next = canvas.cloneNode(false);
-    canvas.replaceWith(next);
-    canvas = next;
-    canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
-    return canvas;
+    next.addEventListener('contextmenu', function (event) { event.preventDefault(); });
+    return next;
   }
 
   // What the log says went wrong, for a start that ended before the first pass.
@@ -277,6 +304,9 @@
 
   function gameEnded(instance, startedLoop) {
     running = false;
+    setWatching(false);
+    showStatus('');
+    opponentLine.hidden = false;
     enableControls(false);
     if (typeof instance.pauseMainLoop === 'function') instance.pauseMainLoop();
     if (typeof instance.closeAudio === 'function') setTimeout(instance.closeAudio, LAST_FADE_MS);
@@ -332,8 +362,9 @@
   });
   showOpponent();
 
-  // One instance of the game, made ready up to the moment main would run.
-  function prepareGame() {
+  // One instance of the game, made ready up to the moment main would run; with RECORDING (bytes),
+  // one that watches it instead of offering the start menu.
+  function prepareGame(recording) {
     const target = freshCanvas();
     let startedLoop = false;
     let instance = null;
@@ -350,7 +381,12 @@
       noAudioDecoding: true,
       preRun: [function (module) {
         module.ENV.KESTROLA_RECORD = RECORDING_FILE;
-        Object.assign(module.ENV, opponentSettings());
+        // A recording names the computer's part in it itself.
+        if (recording) {
+          module.ENV.KESTROLA_WATCH = WATCH_FILE;
+        } else {
+          Object.assign(module.ENV, opponentSettings());
+        }
       }],
       wasmBinary: machineCode,
       // The tunes are not in the package: the mixer waits for them.
@@ -383,24 +419,37 @@
     // The game reads its settings as it is made ready: one made before the player chose
     // another opponent is made again at the start.
     settings.opponent = opponentChoice();
+    settings.watching = !!recording;
+    settings.handedOver = false; // a watching instance: the person plays on
     return createKestrola(settings).then(function (ready) {
       instance = ready;
+      if (recording) ready.FS.writeFile(WATCH_FILE, recording);
       return ready;
     });
   }
 
   function start(instance) {
+    if (instance.canvas !== canvas) {
+      canvas.replaceWith(instance.canvas);
+      canvas = instance.canvas;
+    }
     game = instance;
     recorded = instance;
     saveButton.disabled = false;
+    copyLinkButton.disabled = false;
     show(null);
     canvas.focus();
     running = true;
     keysDown.clear();
+    opponentLine.hidden = instance.watching;
+    setWatching(instance.watching);
     enableControls(true);
     instance.callMain([]);
     // callMain returns once the loop is set up; a start that failed has already ended.
-    if (game === instance) instance.markStarted();
+    if (game === instance) {
+      instance.markStarted();
+      if (instance.watching) followWatch(instance);
+    }
     // The first frame is drawn: the rest may come.
     KestrolaLoader.gameStarted();
   }
@@ -408,7 +457,7 @@
   function play() {
     const instance = game;
     if (!instance || failure) return;
-    if (instance.opponent !== opponentChoice()) {
+    if (!instance.watching && instance.opponent !== opponentChoice()) {
       playAgain();
       return;
     }
@@ -423,15 +472,22 @@
     });
   }
 
-  // The recording as it stands (it is written line by line as the game runs), as a download.
-  function saveRecording() {
-    if (!recorded) return;
-    let text;
+  // The recording of the game the page shows: the one being watched, or the one the game writes
+  // line by line as it runs (after "Play from here", the watched game and what followed).
+  function recordingText() {
+    if (!recorded) return null;
     try {
-      text = recorded.FS.readFile(RECORDING_FILE);
+      return recorded.FS.readFile(recorded.watching && !recorded.handedOver ? WATCH_FILE
+                                                                             : RECORDING_FILE);
     } catch (error) {
-      return;
+      return null;
     }
+  }
+
+  // The recording as it stands, as a download.
+  function saveRecording() {
+    const text = recordingText();
+    if (!text) return;
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
     link.download = 'kestrola-game.txt';
@@ -482,14 +538,28 @@
   // The keys pressed while the game runs: the release of one pressed before (the ENTER that
   // started the game on the page's button) is not the game's.
   const keysDown = new Set();
+  // While a recording plays, the person's keys are the watch controls' (the controls' own presses,
+  // made by the page, go on to the game); F10 still leaves.
+  function watchControlsKey(event) {
+    return watching && event.isTrusted && event.key !== 'F10';
+  }
   window.addEventListener('keydown', function (event) {
     if (!running) return;
     if (GAME_KEYS.includes(event.key)) event.preventDefault();
+    if (watchControlsKey(event)) {
+      event.stopImmediatePropagation();
+      if (!event.repeat && !event.ctrlKey && !event.altKey && !event.metaKey) watchKey(event.key);
+      return;
+    }
     keysDown.add(event.code);
     handKeyToGame(event);
   }, true);
   window.addEventListener('keyup', function (event) {
     if (!running) return;
+    if (watchControlsKey(event)) {
+      event.stopImmediatePropagation();
+      return;
+    }
     if (keysDown.delete(event.code)) {
       handKeyToGame(event);
     } else {
@@ -566,6 +636,10 @@
     event.stopPropagation();
     if (event.cancelable) event.preventDefault();
     if (!running) return;
+    if (watching) {
+      watchTouch(event);
+      return;
+    }
     if (event.type === 'touchstart') {
       if (finger !== null) return; // one finger is the mouse; the others are resting
       finger = event.changedTouches[0].identifier;
@@ -624,10 +698,378 @@
     });
   }
 
-  // While the game runs, and only then: it ignores what does not apply at the moment.
+  // While the game runs, and only then: it ignores what does not apply at the moment. The watch
+  // controls while a recording plays.
   function enableControls(on) {
     for (const button of controlButtons) button.disabled = !on;
+    for (const button of watchButtons) button.disabled = !(on && watching);
+    if (on && watching && lastWatch) showWatch(lastWatch);
   }
+
+  // ---- Watching a recording ----
+
+  // A watch control presses the game's own key for it, as a touch control does.
+  function letterKey(name) {
+    const upper = name.toUpperCase();
+    return {key: name, code: /\d/.test(name) ? 'Digit' + name : 'Key' + upper,
+            keyCode: upper.charCodeAt(0)};
+  }
+  const SPEEDS = [1, 2, 4, 8];
+  let lastWatch = null; // the game's watch state as last read
+  function pressWatchKey(name) {
+    if (!running || !watching) return;
+    canvas.focus();
+    pressKey(letterKey(name));
+    // The game takes the key in its next pass.
+    setTimeout(readWatch, 20);
+  }
+  const watchActions = {
+    'watch-pause': () => pressWatchKey('p'),
+    // On to the next speed, and from 8 times back to 1.
+    'watch-speed': function () {
+      const now = SPEEDS.indexOf(lastWatch ? lastWatch.speed : 1);
+      pressWatchKey(String(SPEEDS[(now + 1) % SPEEDS.length]));
+    },
+    'watch-back': () => pressWatchKey('b'),
+    'watch-turn': () => pressWatchKey('n'),
+    'watch-play': () => pressWatchKey('h'),
+  };
+  const watchButtons = Object.keys(watchActions).map((id) => document.getElementById(id));
+  for (const button of watchButtons) {
+    button.addEventListener('click', function () { watchActions[button.id](); });
+  }
+  // The person's keys while a recording plays: the game's watch keys themselves, and space,
+  // Home and the right arrow as on a player of videos.
+  const WATCH_KEYBOARD = {'p': 'watch-pause', ' ': 'watch-pause', 'b': 'watch-back',
+                          'Home': 'watch-back', 'n': 'watch-turn', 'ArrowRight': 'watch-turn',
+                          'h': 'watch-play'};
+  function watchKey(key) {
+    const name = key.length === 1 ? key.toLowerCase() : key;
+    if (SPEEDS.includes(Number(name))) {
+      pressWatchKey(name);
+    } else if (WATCH_KEYBOARD[name]) {
+      watchActions[WATCH_KEYBOARD[name]]();
+    }
+  }
+  // A click or a tap on the game pauses or resumes it; nothing of the mouse reaches the game.
+  for (const type of ['mousedown', 'mouseup', 'mousemove', 'click', 'dblclick', 'wheel',
+                      'mouseout']) {
+    stage.addEventListener(type, function (event) {
+      if (!watching || event.target !== canvas || !event.isTrusted) return;
+      event.stopPropagation();
+      if (type === 'mousedown' && event.button === 0) watchActions['watch-pause']();
+    }, true);
+  }
+  function watchTouch(event) {
+    if (event.type === 'touchstart' && finger === null) finger = event.changedTouches[0].identifier;
+    const touch = fingerOf(event);
+    if (!touch || (event.type !== 'touchend' && event.type !== 'touchcancel')) return;
+    finger = null;
+    if (event.type === 'touchend' && gamePixel(touch.clientX, touch.clientY)) {
+      watchActions['watch-pause']();
+    }
+  }
+
+  function setWatching(on) {
+    if (watching === on) return;
+    watching = on;
+    document.documentElement.classList.toggle('watching', on);
+    enableControls(running);
+    fitToWindow();
+  }
+
+  function showStatus(text) {
+    if (statusLine.textContent === text && statusLine.hidden === !text) return;
+    statusLine.textContent = text;
+    statusLine.hidden = !text;
+    fitToWindow();
+  }
+
+  function label(button, text) {
+    const words = button.querySelector('span');
+    if (words.textContent !== text) words.textContent = text;
+  }
+
+  // The controls and the line above the recording's as the game says it stands: while it plays
+  // the recording, and after "Play from here" whose turn it is.
+  function showWatch(state) {
+    const pause = document.getElementById('watch-pause');
+    label(pause, state.paused ? 'Resume' : 'Pause');
+    pause.classList.toggle('paused', !!state.paused);
+    pause.disabled = !watching || !!state.ended;
+    label(document.getElementById('watch-speed'), 'Speed ' + state.speed + '×');
+    const words = [];
+    if (state.watching) {
+      words.push(state.ended ? 'The recording has ended' : state.paused ? 'Watching, paused'
+                                                                         : 'Watching at ' + state.speed + '×');
+    }
+    if (state.mode >= 10 && state.mode < 30) {
+      if (state.twoPlayers) words.push('Player ' + (state.player + 1) + ' to play');
+    } else if (state.mode >= 40 && state.mode < 50) {
+      words.push('The game is over');
+    }
+    showStatus(words.join(' · '));
+  }
+
+  let watchTimer = 0;
+  function followWatch(instance) {
+    clearInterval(watchTimer);
+    lastWatch = null;
+    watchTimer = setInterval(readWatch, 200);
+    readWatch();
+  }
+
+  // The game's watch state; once it no longer watches, the person plays: the play controls
+  // come back and keys and clicks are the game's again.
+  function readWatch() {
+    const instance = game;
+    if (!instance || !running || !instance.watching) {
+      clearInterval(watchTimer);
+      return;
+    }
+    let state;
+    try {
+      state = JSON.parse(instance.ccall('kestrolaWatchState', 'string', [], []));
+    } catch (error) {
+      return;
+    }
+    lastWatch = state;
+    if (!state.watching && watching) {
+      instance.handedOver = true;
+      setWatching(false);
+    }
+    showWatch(state);
+  }
+
+  // What the page has to say about a recording or a link, on the line above the recording's;
+  // PARTS are texts and elements.
+  function say(...parts) {
+    noticeLine.replaceChildren(...parts);
+    noticeLine.hidden = parts.length === 0;
+    fitToWindow();
+  }
+
+  // Whether the person has clicked or pressed anything on the page yet: until then the browser
+  // keeps the sound off, so a recording waits for a click to play.
+  function personHasActed() {
+    return !navigator.userActivation || navigator.userActivation.hasBeenActive;
+  }
+
+  function offerStart(instance) {
+    game = instance;
+    playAction.textContent = instance.watching ? 'Click to watch the recorded game' : 'Click to play';
+    show(playButton);
+    playButton.focus();
+  }
+
+  // The game that runs gives way to a recording: its loop and its sound stop at once.
+  function leaveGame() {
+    const instance = game;
+    game = null;
+    if (!instance || !running) return;
+    running = false;
+    setWatching(false);
+    if (typeof instance.pauseMainLoop === 'function') instance.pauseMainLoop();
+    if (typeof instance.closeAudio === 'function') instance.closeAudio();
+  }
+
+  // A recording (bytes) to watch: an instance is made ready with it and asked whether it can
+  // play it. If not, its answer is shown and nothing else changes; the game that runs goes on.
+  let opening = Promise.resolve();
+  function openRecording(bytes) {
+    opening = opening.then(function () { return watchRecording(bytes); });
+    return opening;
+  }
+  async function watchRecording(bytes) {
+    if (failure) return;
+    if (!machineCode) {
+      waitingRecording = bytes; // opened as soon as the game is in
+      return;
+    }
+    let instance;
+    try {
+      instance = await prepareGame(bytes);
+    } catch (error) {
+      say('The recording cannot be watched: ' + (error.message || String(error)));
+      return;
+    }
+    let problem;
+    try {
+      problem = instance.ccall('kestrolaRecordingProblem', 'string', ['string'], [WATCH_FILE]);
+    } catch (error) {
+      problem = 'This version of the game cannot watch recordings.';
+    }
+    if (problem) {
+      say(problem);
+      return;
+    }
+    say();
+    leaveGame();
+    if (personHasActed()) {
+      start(instance);
+    } else {
+      offerStart(instance);
+    }
+  }
+  let waitingRecording = null;
+
+  // Larger than any game a person plays: a file this size is not a recording.
+  const LARGEST_RECORDING = 16 * 1024 * 1024;
+  async function openFile(file) {
+    if (file.size > LARGEST_RECORDING) {
+      say('The file ' + file.name + ' is too large to be a recording of a game.');
+      return;
+    }
+    let bytes;
+    try {
+      bytes = new Uint8Array(await file.arrayBuffer());
+    } catch (error) {
+      say('The file ' + file.name + ' cannot be read.');
+      return;
+    }
+    await openRecording(bytes);
+  }
+
+  watchFileButton.addEventListener('click', function () { watchInput.click(); });
+  watchInput.addEventListener('change', function () {
+    const file = watchInput.files[0];
+    watchInput.value = ''; // the same file may be chosen again
+    if (file) openFile(file);
+  });
+  // A file held over the page and dropped on it.
+  function carriesFiles(event) {
+    return event.dataTransfer && Array.from(event.dataTransfer.types).includes('Files');
+  }
+  window.addEventListener('dragover', function (event) {
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    event.dataTransfer.dropEffect = 'copy';
+    document.documentElement.classList.add('dropping');
+  });
+  window.addEventListener('dragleave', function (event) {
+    if (!event.relatedTarget) document.documentElement.classList.remove('dropping');
+  });
+  window.addEventListener('drop', function (event) {
+    document.documentElement.classList.remove('dropping');
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    if (event.dataTransfer.files.length) openFile(event.dataTransfer.files[0]);
+  });
+
+  // ---- A game sent as a link ----
+
+  // A link longer than this is not offered: browsers take far longer addresses, and the part
+  // after # never reaches a server, but mail and messengers cut or refuse long ones, and one
+  // link is then worth less than the file. Twice what a one-player game of ten turns needs.
+  const LINK_LIMIT = 32 * 1024;
+
+  function base64url(bytes) {
+    let binary = '';
+    for (let at = 0; at < bytes.length; at += 0x8000) {
+      binary += String.fromCharCode.apply(null, bytes.subarray(at, at + 0x8000));
+    }
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+  }
+
+  async function through(bytes, transform) {
+    const stream = new Blob([bytes]).stream().pipeThrough(transform);
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+  }
+
+  // The recording in a link: deflated, then in the letters an address may hold as they are.
+  async function linkTo(bytes) {
+    const address = new URL(location.href);
+    address.searchParams.delete('watch');
+    address.hash = 'watch=' + base64url(await through(bytes, new CompressionStream('deflate-raw')));
+    return address.href;
+  }
+
+  async function fromLink(text) {
+    try {
+      const letters = decodeURIComponent(text).replace(/\s+/g, '').replace(/-/g, '+')
+        .replace(/_/g, '/');
+      const binary = atob(letters);
+      const packed = Uint8Array.from(binary, (letter) => letter.charCodeAt(0));
+      return await through(packed, new DecompressionStream('deflate-raw'));
+    } catch (error) {
+      throw new Error('The recording in this link is damaged: it cannot be unpacked. ' +
+                      'Was the link copied whole?');
+    }
+  }
+
+  // A recording beside the page (?watch=NAME), from the page's own site only.
+  async function fetchRecording(name) {
+    const address = new URL(name, document.baseURI);
+    if (address.origin !== location.origin) {
+      throw new Error('A recording is watched from this page\'s own site only, not from ' +
+                      address.origin + '.');
+    }
+    let response;
+    try {
+      response = await fetch(address);
+    } catch (error) {
+      throw new Error('The recording ' + name + ' could not be downloaded.');
+    }
+    if (!response.ok) {
+      throw new Error('The recording ' + name + ' could not be downloaded (HTTP ' +
+                      response.status + ').');
+    }
+    return new Uint8Array(await response.arrayBuffer());
+  }
+
+  // The recording the page's address names, if any (a promise of its bytes), or null.
+  function linkedRecording() {
+    const inLink = /^#watch=(.*)$/s.exec(location.hash);
+    if (inLink) return fromLink(inLink[1]);
+    const beside = new URLSearchParams(location.search).get('watch');
+    return beside ? fetchRecording(beside) : null;
+  }
+
+  function openLinked() {
+    const linked = linkedRecording();
+    if (linked) linked.then(openRecording, (error) => say(error.message));
+  }
+  // A link pasted into the address of the page already open.
+  window.addEventListener('hashchange', function () {
+    if (packageBytes) openLinked();
+  });
+
+  function kilobytes(length) {
+    return (length / 1024).toFixed(1) + ' KB';
+  }
+
+  async function copyLink() {
+    const text = recordingText();
+    if (!text) return;
+    const link = await linkTo(text);
+    if (link.length > LINK_LIMIT) {
+      const save = document.createElement('button');
+      save.type = 'button';
+      save.textContent = 'Save the recording';
+      save.addEventListener('click', saveRecording);
+      say('This game is too long for a link (' + kilobytes(link.length) + ', where a link holds ' +
+          kilobytes(LINK_LIMIT) + '): ', save, ' and send the file instead.');
+      return;
+    }
+    const anchor = document.createElement('a');
+    anchor.id = 'game-link';
+    anchor.href = link;
+    anchor.textContent = 'this link';
+    anchor.addEventListener('click', (event) => event.preventDefault());
+    try {
+      await navigator.clipboard.writeText(link);
+      say('A link to this game is copied (' + kilobytes(link.length) + '): paste it into a ' +
+          'message to send it. Whoever opens ', anchor, ' watches the game.');
+    } catch (error) {
+      // The clipboard refused: the link to copy by hand.
+      const field = document.createElement('input');
+      field.readOnly = true;
+      field.value = link;
+      say('Copy ', anchor, ' (' + kilobytes(link.length) + ') to send this game: ', field);
+      field.select();
+    }
+  }
+  copyLinkButton.addEventListener('click', copyLink);
 
   window.addEventListener('resize', fitToWindow);
   document.addEventListener('fullscreenchange', fitToWindow);
@@ -644,6 +1086,7 @@
 
   show(loading);
   setProgress(0, 'Loading…');
+  openLinked();
   KestrolaLoader.load(function (received, total) {
     if (total) setProgress(received / total, 'Loading… ' + megabytes(received) + ' of ' + megabytes(total));
   })
@@ -655,9 +1098,10 @@
     })
     .then(function (instance) {
       if (failure) return;
-      game = instance;
-      show(playButton);
-      playButton.focus();
+      // Unless a linked recording came first and waits to be watched.
+      if (!game) offerStart(instance);
+      if (waitingRecording) openRecording(waitingRecording);
+      waitingRecording = null;
     })
     .catch(function (error) {
       fail(error.message || String(error));

@@ -89,40 +89,4 @@ function closeServers() {
   }
 }
 
-// The page of FOLDER's game in a fresh context of BROWSER, served afresh for it unless
-// `options.url` is given: `context` holds the context's options, `override` the server's (see
-// serve) and `beforeLoad` a script to run before the page's own. `problems` collects its errors.
-async function openPage(browser, folder, options = {}) {
-  let server = null;
-  if (!options.url) server = await serve(folder, options.override);
-  const context = await browser.newContext(options.context);
-  const page = await context.newPage();
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(error.message));
-  if (options.beforeLoad) await page.addInitScript(options.beforeLoad);
-  await page.goto(options.url || server.url);
-  const close = async function () {
-    await context.close();
-    if (server) server.close();
-  };
-  return {page, context, problems, server, close};
-}
-
-async function waitForPlay(page) {
-  await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
-}
-
-async function gameStarted(page) {
-  await page.waitForFunction(() => document.getElementById('cover').classList.contains('gone'));
-  await page.waitForTimeout(300); // a few ticks of the menu
-}
-
-// The recording as the page saves it, its link pressed with PRESS ('tap' or 'click').
-async function savedRecording(page, press = 'click') {
-  const [download] = await Promise.all([page.waitForEvent('download'),
-                                        page.locator('#save-recording')[press]()]);
-  return fs.readFileSync(await download.path(), 'utf8');
-}
-
-module.exports = {serve, launch, launchServer, openPage, closeServers, waitForPlay, gameStarted,
-                  savedRecording};
+module.exports = {serve, launch, launchServer, closeServers};

@@ -34,16 +34,30 @@ function assetFolder(prefix, without) {
   return folder;
 }
 
-// What the native driver shows at the end of SCRIPT (a recorded game is one).
-function nativeShot(script) {
+// What the native driver shows at the end of SCRIPT (a recorded game is one), and its dump there.
+function nativeEnd(script) {
   const folder = assetFolder('kestrola-shot-');
   try {
-    execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
-                 {cwd: folder, input: script + '\nshot shot.bmp\n'});
-    return readBmp(path.join(folder, 'shot.bmp'));
+    const output = execFileSync(path.join(nativeDir, 'kestrola-replay'), ['-'],
+                                {cwd: folder, input: script + '\nshot shot.bmp\ndump\n',
+                                 maxBuffer: 64 * 1024 * 1024});
+    return {pixels: readBmp(path.join(folder, 'shot.bmp')),
+            dump: JSON.parse(String(output).trim().split('\n').pop())};
   } finally {
     fs.rmSync(folder, {recursive: true, force: true});
   }
+}
+
+function nativeShot(script) {
+  return nativeEnd(script).pixels;
+}
+
+// A recording without the game's way out (F10 or the window closed) and what follows it: what
+// a watch of it plays.
+function withoutExit(recording) {
+  const lines = recording.split('\n');
+  const end = lines.findIndex((line) => /^(queue )?(keydown f10|quit)$/.test(line));
+  return (end < 0 ? lines : lines.slice(0, end)).join('\n');
 }
 
 // The game's 300 x 300 canvas as RGBA, in a page or a frame.
@@ -93,5 +107,5 @@ function sameEventsRecorded(recorded, expected) {
   return inOrder && others(recorded) === others(expected);
 }
 
-module.exports = {nativeDir, assetFolder, readBmp, pagePoint, nativeShot, canvasPixels, differingPixels,
-                  recordedEvents, sameEventsRecorded};
+module.exports = {nativeDir, assetFolder, readBmp, pagePoint, nativeEnd, nativeShot, withoutExit,
+                  canvasPixels, differingPixels, recordedEvents, sameEventsRecorded};

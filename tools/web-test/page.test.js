@@ -7,13 +7,12 @@ const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
 const {test, before, after} = require('node:test');
-const {launch, openPage: openShared, closeServers, waitForPlay, gameStarted,
-       savedRecording} = require('./browser');
-const {nativeDir, assetFolder, readBmp, pagePoint, nativeShot, canvasPixels,
-       differingPixels} = require('./native');
+const {launch, closeServers} = require('./browser');
+const {nativeDir, assetFolder, readBmp, nativeShot, canvasPixels, differingPixels} = require('./native');
+const pages = require('./pages');
+const {webDir, waitForPlay, gameStarted, startGame, clickWindow, leaveWithTheRecording} = pages;
 
 const root = path.resolve(__dirname, '../..');
-const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
 const ONE_PLAYER = [120, 157];
 const QUIT = [120, 211];
 
@@ -26,25 +25,7 @@ after(async function () {
 
 // A page with the game ready to start; `problems` collects page errors and aborts.
 function openPage(options = {}) {
-  return openShared(browser, webDir, {...options, context: {
-    viewport: {width: 1000, height: 720}, acceptDownloads: true, ...options.context}});
-}
-
-async function startGame(page) {
-  await waitForPlay(page);
-  await page.click('#play');
-  await gameStarted(page);
-}
-
-// F10 leaves the game; the page's recording of it, line by line, and the page closed.
-async function leaveWithTheRecording(page, context, server, problems) {
-  await page.keyboard.press('F10');
-  await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
-  const recording = (await savedRecording(page)).split('\n');
-  assert.deepStrictEqual(problems, []);
-  await context.close();
-  server.close();
-  return recording;
+  return pages.openPage(browser, {...options, context: {acceptDownloads: true, ...options.context}});
 }
 
 // A one-player game started on the page shows the desktop's table, pixel for pixel.
@@ -53,11 +34,6 @@ async function assertOnePlayerTable(page) {
   await page.waitForTimeout(200);
   const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\n');
   assert.strictEqual(differingPixels(await canvasPixels(page), desktop), 0);
-}
-
-async function clickWindow(page, x, y) {
-  const [px, py] = await pagePoint(page, x, y);
-  await page.mouse.click(px, py);
 }
 
 for (const [way, leave] of [

@@ -6,13 +6,12 @@
 const assert = require('node:assert');
 const path = require('node:path');
 const {test, before, after} = require('node:test');
-const {serve, launch, openPage: openShared, closeServers, waitForPlay, gameStarted,
-       savedRecording} = require('./browser');
+const {serve, launch, closeServers} = require('./browser');
+const pages = require('./pages');
+const {webDir, waitForPlay, gameStarted, savedRecording} = pages;
 const {nativeShot, canvasPixels, differingPixels, recordedEvents, sameEventsRecorded, pagePoint} =
   require('./native');
 
-const root = path.resolve(__dirname, '../..');
-const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'build-web'));
 
 const PHONE = {viewport: {width: 390, height: 844}, deviceScaleFactor: 3, isMobile: true,
                hasTouch: true};
@@ -32,7 +31,7 @@ after(async function () {
 });
 
 // The page in a fresh context, ready to start; `problems` collects its errors.
-const openPage = (contextOptions) => openShared(browser, webDir, {context: contextOptions});
+const openPage = (contextOptions) => pages.openPage(browser, {context: contextOptions});
 
 // A finger on the game: down on the first game pixel, moved through the others, lifted on the
 // last. Adds to `expected` what the game should be told, in the words of its recording: the
@@ -123,6 +122,51 @@ test('the tutorial is entered with a tap, turned with Next page and left with Me
   for (const name of CONTROLS) assert.ok(await control(page, name).isDisabled(), name);
   const recording = await savedRecording(page, 'tap');
   assert.ok(sameEventsRecorded(recordedEvents(recording), expected), recording);
+  assert.deepStrictEqual(problems, []);
+  await context.close();
+});
+
+test('a recording watched on a phone is steered by taps on its own controls, beside the game',
+     async function () {
+  const {page, context, problems} = await openPage({...PHONE, acceptDownloads: true});
+  await waitForPlay(page);
+  await page.locator('#play').tap();
+  await gameStarted(page);
+  await finger(page, [ONE_PLAYER], []);
+  await finger(page, [CUE], []);
+  await finger(page, [[90, 160]], []);
+  await finger(page, [[104, 150], [92, 146], [80, 141], [75, 140]], []);
+  await page.waitForTimeout(3000); // long enough to be steered
+  const recording = await savedRecording(page, 'tap');
+  await page.setInputFiles('#watch-input', {name: 'game.txt', mimeType: 'text/plain',
+                                            buffer: Buffer.from(recording)});
+  await page.waitForFunction(() => document.documentElement.classList.contains('watching'));
+  await control(page, 'Pause').tap();
+  await control(page, 'Resume').waitFor({timeout: 3000});
+  const WATCH = ['Resume', 'Speed 1×', 'Back to the start', 'Next turn', 'Play from here'];
+  for (const [width, height] of [[390, 844], [844, 390]]) {
+    await page.setViewportSize({width, height});
+    await page.waitForTimeout(300);
+    const game = await page.locator('#screen').boundingBox();
+    for (const name of CONTROLS) assert.ok(!(await control(page, name).isVisible()), name);
+    for (const name of WATCH) {
+      const box = await control(page, name).boundingBox();
+      const where = width + ' x ' + height + ': ' + name;
+      assert.ok(box && box.width >= 44 && box.height >= 44, where + ' is too small');
+      assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width &&
+                box.y + box.height <= height, where + ' off the screen');
+      assert.ok(!overlap(box, game), where + ' is on the game');
+    }
+  }
+  await control(page, 'Speed 1×').tap();
+  await control(page, 'Speed 2×').waitFor({timeout: 3000});
+  // A tap on the game goes on, and reaches nothing in it.
+  await page.touchscreen.tap(...await pagePoint(page, 150, 200));
+  await control(page, 'Pause').waitFor({timeout: 3000});
+  await control(page, 'Play from here').tap();
+  await page.waitForFunction(() => !document.documentElement.classList.contains('watching'));
+  for (const name of CONTROLS) assert.ok(await control(page, name).isVisible(), name);
+  assert.ok(!recordedEvents(await savedRecording(page, 'tap')).includes('click 150 200'));
   assert.deepStrictEqual(problems, []);
   await context.close();
 });
@@ -259,7 +303,7 @@ test('every key reaches the game once, whatever was clicked before it, and none 
 
 test('the game plays inside a frame of another site', async function () {
   const game = await serve(webDir);
-  const {page, context, problems, server: host} = await openShared(browser, webDir, {
+  const {page, context, problems, server: host} = await pages.openPage(browser, {
     context: DESKTOP, override: (name) => name === 'index.html' ? {body: Buffer.from(
       '<!doctype html><title>Another site</title><p>Another site, with a game in it:</p>' +
       '<iframe src="' + game.url + '" width="640" height="480" style="border: 0"></iframe>')} : null});

@@ -1,6 +1,8 @@
 // node shots.js WEBDIR OUTDIR: screenshots of the page at its stages, to look at.
 'use strict';
+const fs = require('fs');
 const path = require('path');
+const zlib = require('zlib');
 const {serve, launch} = require('./browser');
 
 (async function () {
@@ -30,6 +32,9 @@ const {serve, launch} = require('./browser');
   await page.waitForTimeout(200);
   await shot('web-4-small-window');
   await page.setViewportSize({width: 1000, height: 720});
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.click('#save-recording')]);
+  const recording = fs.readFileSync(await download.path());
   await page.keyboard.press('Escape');
   await page.waitForTimeout(200);
   await windowClick(120, 211);
@@ -59,6 +64,41 @@ const {serve, launch} = require('./browser');
     await small.mouse.move(box.x + 60 * box.width / 300, box.y + 125 * box.height / 300);
     await small.waitForTimeout(300);
     await small.screenshot({path: path.join(outDir, name + '.png')});
+    await context.close();
+  }
+  // A recording watched from a link, paused, on the same four screens and the desktop's; and
+  // what the page says of a recording it refuses and of a link it made.
+  const link = '#watch=' + zlib.deflateRawSync(recording).toString('base64url');
+  for (const [name, options] of [
+    ['watch-1-1000x720', {viewport: {width: 1000, height: 720}}],
+    ['watch-2-800x600', {viewport: {width: 800, height: 600}}],
+    ['watch-3-phone-390x844', {viewport: {width: 390, height: 844}, deviceScaleFactor: 3,
+                               isMobile: true, hasTouch: true}],
+    ['watch-4-phone-844x390', {viewport: {width: 844, height: 390}, deviceScaleFactor: 3,
+                               isMobile: true, hasTouch: true}],
+  ]) {
+    const context = await browser.newContext(options);
+    const watching = await context.newPage();
+    watching.on('pageerror', (e) => console.log(name, 'page error:', e.message));
+    await watching.goto(server.url + link);
+    await watching.waitForSelector('#play:not([hidden])', {timeout: 20000});
+    await watching.screenshot({path: path.join(outDir, name + '-offered.png')});
+    await watching.click('#play');
+    await watching.waitForTimeout(900);
+    await watching.click('#watch-pause');
+    await watching.waitForTimeout(300);
+    await watching.screenshot({path: path.join(outDir, name + '.png')});
+    if (name === 'watch-1-1000x720') {
+      await watching.click('#copy-link');
+      await watching.waitForTimeout(300);
+      await watching.screenshot({path: path.join(outDir, 'watch-5-link.png')});
+      await watching.click('#watch-play');
+      await watching.waitForTimeout(300);
+      await watching.setInputFiles('#watch-input', {name: 'old.txt', mimeType: 'text/plain',
+        buffer: Buffer.from(String(recording).replace(/^# version .*$/m, '# version 0.0.9'))});
+      await watching.waitForTimeout(1500);
+      await watching.screenshot({path: path.join(outDir, 'watch-6-refused.png')});
+    }
     await context.close();
   }
   await browser.close();
