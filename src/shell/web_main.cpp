@@ -25,7 +25,7 @@ EMSCRIPTEN_KEEPALIVE const char* kestrolaWatchState()
     std::snprintf(text, sizeof text,
                   "{\"watching\":%d,\"paused\":%d,\"speed\":%d,\"ended\":%d,\"turn\":%d,"
                   "\"turnLimit\":%d,\"player\":%d,\"twoPlayers\":%d,\"mode\":%d}",
-                  watch.watching, watch.paused, watch.speed, watch.ended, game.match.turnNumber + 1,
+                  watch.watching, watch.paused, watch.speed, watch.ended, game.match.turnNumber,
                   game.match.turnLimit, game.match.currentPlayer,
                   game.match.gameKind == TwoPlayers ? 1 : 0, game.gameMode);
     return text;
