@@ -192,7 +192,7 @@ const SIZES = [
   {screen: DESKTOP, width: 1000, height: 720, size: 600, scale: 2, centred: true},
   {screen: DESKTOP, width: 1300, height: 950, size: 900, scale: 3},
   {screen: DESKTOP, width: 420, height: 380, size: 300, scale: 1},
-  {screen: DESKTOP, width: 640, height: 600, size: 571, scale: 571 / 300},
+  {screen: DESKTOP, width: 640, height: 600, size: 569, scale: 569 / 300},
   {screen: DESKTOP, width: 390, height: 844, size: 390, scale: 1.3},
   {screen: DESKTOP, width: 844, height: 390, size: 390, scale: 1.3},
   {screen: DESKTOP, width: 960, height: 540, size: 540, scale: 1.8},
