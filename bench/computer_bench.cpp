@@ -14,6 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 namespace {
 
@@ -28,14 +31,22 @@ struct Cost {
     int32_t turns = 0;
 };
 
+#ifdef __EMSCRIPTEN__
+// The browser keeps no processor time of a thread: the page's wall clock, which also counts what
+// other programs took the processor for.
+constexpr const char* CLOCK_NAME = "wall-clock time (the browser has no processor time)";
+double threadMilliseconds() { return emscripten_get_now(); }
+#else
 // The thread's own processor time: on a machine shared with other work, what the thinking itself
 // costs, without the time other programs took the processor from it.
+constexpr const char* CLOCK_NAME = "processor time";
 double threadMilliseconds()
 {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
+#endif
 
 bool showTurns = false;
 
@@ -96,14 +107,16 @@ void setSeats(const char* seats, const char* levels, uint32_t seed)
 
 } // namespace
 
-// kestrola-computer-bench [alone|matches] [--turns] [--from-level L] [--seeds N]: both parts by
-// default; --turns lists the tallies after every turn; the games alone are played from level L
-// (1) on, each with seeds 1 to N (5).
+// kestrola-computer-bench [alone|matches] [--turns] [--from-level L] [--seeds N]
+// [--match-seeds M]: both parts by default; --turns lists the tallies after every turn; the games
+// alone are played from level L (1) on, each with seeds 1 to N (5); the matches with seeds 1 to
+// M (20).
 int main(int argc, char** argv)
 {
     bool alone = true, matches = true;
     int32_t firstLevel = 1;
     uint32_t seeds = 5;
+    uint32_t matchSeeds = 20;
     for (int32_t i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "alone") == 0) matches = false;
         if (std::strcmp(argv[i], "matches") == 0) alone = false;
@@ -112,6 +125,8 @@ int main(int argc, char** argv)
             firstLevel = std::atoi(argv[++i]);
         if (std::strcmp(argv[i], "--seeds") == 0 && i + 1 < argc)
             seeds = static_cast<uint32_t>(std::atoi(argv[++i]));
+        if (std::strcmp(argv[i], "--match-seeds") == 0 && i + 1 < argc)
+            matchSeeds = static_cast<uint32_t>(std::atoi(argv[++i]));
     }
     Cost costs[4];
     if (alone) {
@@ -134,10 +149,11 @@ int main(int argc, char** argv)
         }
     }
     if (matches) {
-        std::printf("Two-player matches against level 1, seeds 1 to 20, seats swapped in half:\n");
+        std::printf("Two-player matches against level 1, seeds 1 to %u, seats swapped in half:\n",
+                    matchSeeds);
         for (int32_t level = 2; level <= 3; ++level) {
             int32_t wins = 0, draws = 0, losses = 0, mine = 0, theirs = 0;
-            for (uint32_t seed = 1; seed <= 20; ++seed) {
+            for (uint32_t seed = 1; seed <= matchSeeds; ++seed) {
                 const bool first = seed % 2 == 1; // the level under test plays player 1
                 char levels[8];
                 std::snprintf(levels, sizeof levels, first ? "%d,1" : "1,%d", level);
@@ -158,7 +174,7 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     }
-    std::printf("Thinking cost, in processor time (%d simulated ticks at most per pass):\n",
+    std::printf("Thinking cost, in %s (%d simulated ticks at most per pass):\n", CLOCK_NAME,
                 PASS_BUDGET);
     for (int32_t level = 1; level <= 3; ++level) {
         const Cost& c = costs[level];

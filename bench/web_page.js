@@ -98,7 +98,7 @@ async function once(browser, throttled) {
   return {ready, firstFrame, costs, bytesBeforeFrame, bytesInAll};
 }
 
-(async function main() {
+async function main() {
   const runs = Number(process.argv[2] || 5);
   const browser = await launch();
   const local = [], slow = [];
@@ -120,7 +120,13 @@ async function once(browser, throttled) {
     download_mb: median(local.map((r) => r.bytesInAll)) / 1e6,
   };
   process.stdout.write(JSON.stringify(figures) + '\n');
-})().catch(function (error) {
-  process.stderr.write(String(error.stack || error) + '\n');
-  process.exit(1);
-});
+}
+
+module.exports = {timePasses};
+
+if (require.main === module) {
+  main().catch(function (error) {
+    process.stderr.write(String(error.stack || error) + '\n');
+    process.exit(1);
+  });
+}

@@ -94,3 +94,16 @@ target_link_options(kestrola-replay PRIVATE
     --js-library=${CMAKE_CURRENT_SOURCE_DIR}/shell/web_mixer.js)
 set_property(TARGET kestrola-replay APPEND PROPERTY LINK_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/shell/web_mixer.js)
+
+# The computer player's points, matches and thinking cost in the browser (bench/web_computer.js
+# runs it in headless Chromium): a measurement, kept in this CMake folder, never with the page.
+add_executable(kestrola-computer-bench ${CMAKE_SOURCE_DIR}/bench/computer_bench.cpp)
+target_link_libraries(kestrola-computer-bench PRIVATE kestrola_core)
+set_target_properties(kestrola-computer-bench PROPERTIES SUFFIX .js
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_options(kestrola-computer-bench PRIVATE
+    -sENVIRONMENT=web
+    -sMODULARIZE=1
+    -sEXPORT_NAME=createKestrolaComputerBench
+    -sINVOKE_RUN=0
+    "-sEXPORTED_RUNTIME_METHODS=['callMain']")
