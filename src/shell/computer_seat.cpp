@@ -50,6 +50,15 @@ void chooseFromSettings()
                          computerSeats.level[seat]);
 }
 
+// Drops the comma that ends a setting's text in a recording's line; false when there is none.
+bool cutTrailingComma(char* text)
+{
+    const size_t length = std::strlen(text);
+    if (length < 2 || text[length - 1] != ',') return false;
+    text[length - 1] = '\0';
+    return true;
+}
+
 } // namespace
 
 void chooseComputerFromSettings()
@@ -89,16 +98,18 @@ void describeComputerSeats(char (&line)[64])
 bool computerSeatsInLine(const char* line, ComputerSeats& seats)
 {
     const ComputerSeats kept = computerSeats;
+    // "seats 1,2, levels 3,1, seed 5": each setting's text ends at the comma before the next.
     char seatsText[8] = {}, levelsText[8] = {}, seedText[16] = {};
     int32_t end = 0;
     bool valid = std::strcmp(line, "none") == 0;
     if (valid) {
         chooseComputerSeats(nullptr, nullptr, nullptr);
     } else {
-        const int read = std::sscanf(line, "seats %7[0-9,], levels %7[0-9,], seed %15[0-9]%n",
-                                     seatsText, levelsText, seedText, &end);
-        valid =
-            read == 3 && line[end] == '\0' && chooseComputerSeats(seatsText, levelsText, seedText);
+        const int read = std::sscanf(line, "seats %7s levels %7s seed %15[0-9]%n", seatsText,
+                                     levelsText, seedText, &end);
+        valid = read == 3 && line[end] == '\0' && cutTrailingComma(seatsText) &&
+                cutTrailingComma(levelsText) &&
+                chooseComputerSeats(seatsText, levelsText, seedText);
     }
     seats = computerSeats;
     computerSeats = kept;

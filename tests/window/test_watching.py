@@ -131,10 +131,26 @@ class WatchedAndPlayedOn(unittest.TestCase):
 
 class RefusedRecordings(unittest.TestCase):
     """Another version's recording, a damaged one, a file that is no recording and a missing
-    one: each is refused with its reason, and nothing is started or written."""
+    one: each is refused with its reason, and nothing is started or written. Recordings of games
+    against the computer are taken."""
 
     HEADER = ("# Kestrola, a recorded game: play it with kestrola-replay\n# version 0.1.0\n"
               "# computer: none\n")
+
+    def test_the_computers_seats_as_recordings_name_them_are_taken(self):
+        for seats in ("seats 1,2, levels 3,1, seed 5", "seats 2, levels 1, seed 1"):
+            with Folder() as folder:
+                path = folder.file("given.rec")
+                with open(path, "w") as file:
+                    file.write(self.HEADER.replace("none", seats) + "wait 5\n")
+                game = subprocess.Popen([GAME], cwd=folder.path, stderr=subprocess.PIPE,
+                                        text=True, env=dict(os.environ, KESTROLA_WATCH=path,
+                                                            SDL_VIDEODRIVER="dummy",
+                                                            SDL_AUDIODRIVER="dummy"))
+                started = wait_for(lambda: "Program started" in (folder.log() or ""), 10)
+                game.kill()
+                self.assertTrue(started, seats)
+                self.assertEqual(game.communicate()[1], "", seats)
 
     def refused(self, text):
         with Folder() as folder:
