@@ -61,7 +61,8 @@ add_custom_command(
 
 # The output folder, whole: written anew whenever anything in it would change, and nothing else
 # left in it.
-set(page_sources index.html page.js loader.js page.css sw.js kestrola.webmanifest)
+set(page_sources index.html loader.js game.js layout.js controls.js opponent.js watch.js
+    recordings.js sending.js page.js page.css sw.js kestrola.webmanifest)
 list(TRANSFORM page_sources PREPEND ${CMAKE_SOURCE_DIR}/web/)
 # Rewritten only when the address changes, so that a new address writes the page anew.
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/web_url.txt CONTENT "${KESTROLA_WEB_URL}\n")

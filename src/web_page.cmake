@@ -12,7 +12,8 @@ macro(put from to)
 endmacro()
 
 file(MAKE_DIRECTORY ${OUT}/Music ${OUT}/icons)
-foreach(name page.js loader.js page.css kestrola.webmanifest)
+foreach(name loader.js game.js layout.js controls.js opponent.js watch.js recordings.js sending.js
+                page.js page.css kestrola.webmanifest)
   put(${PAGE}/${name} ${name})
 endforeach()
 put(${GAME}/kestrola.js kestrola.js)
