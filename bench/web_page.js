@@ -113,7 +113,9 @@ async function main() {
     line_load_to_click_to_play_s: median(slow.map((r) => r.ready)) / 1000,
     line_load_to_first_frame_s: median(slow.map((r) => r.ready + r.firstFrame)) / 1000,
     line: '10 Mbit/s, ' + LINE.latency + ' ms latency',
-    pass_median_ms: median(costs),
+    // The page's clock counts in steps of a tenth of a millisecond, under which most passes
+    // fall: the mean counts them all.
+    pass_mean_ms: costs.reduce((sum, cost) => sum + cost, 0) / costs.length,
     pass_p95_ms: costs[Math.floor(costs.length * 0.95)],
     passes_per_s: costs.length / runs / 3,
     before_first_frame_mb: median(local.map((r) => r.bytesBeforeFrame)) / 1e6,
