@@ -50,6 +50,20 @@ void chooseFromSettings()
                          computerSeats.level[seat]);
 }
 
+// The text's words at single spaces, ended in place: false unless there are exactly six.
+bool sixWords(char* text, char* (&words)[6])
+{
+    int32_t count = 0;
+    for (char* at = text;; ++count) {
+        if (count == 6) return false;
+        words[count] = at;
+        char* space = std::strchr(at, ' ');
+        if (!space) return count == 5;
+        *space = '\0';
+        at = space + 1;
+    }
+}
+
 // Drops the comma that ends a setting's text in a recording's line; false when there is none.
 bool cutTrailingComma(char* text)
 {
@@ -98,18 +112,19 @@ void describeComputerSeats(char (&line)[64])
 bool computerSeatsInLine(const char* line, ComputerSeats& seats)
 {
     const ComputerSeats kept = computerSeats;
-    // "seats 1,2, levels 3,1, seed 5": each setting's text ends at the comma before the next.
-    char seatsText[8] = {}, levelsText[8] = {}, seedText[16] = {};
-    int32_t end = 0;
+    // "seats 1,2, levels 3,1, seed 5": six words, each setting's text ending at the comma
+    // before the next.
+    char text[64];
+    char* words[6] = {};
     bool valid = std::strcmp(line, "none") == 0;
     if (valid) {
         chooseComputerSeats(nullptr, nullptr, nullptr);
-    } else {
-        const int read = std::sscanf(line, "seats %7s levels %7s seed %15[0-9]%n", seatsText,
-                                     levelsText, seedText, &end);
-        valid = read == 3 && line[end] == '\0' && cutTrailingComma(seatsText) &&
-                cutTrailingComma(levelsText) &&
-                chooseComputerSeats(seatsText, levelsText, seedText);
+    } else if (std::strlen(line) < sizeof text) {
+        std::strcpy(text, line);
+        valid = sixWords(text, words) && !std::strcmp(words[0], "seats") &&
+                !std::strcmp(words[2], "levels") && !std::strcmp(words[4], "seed") &&
+                cutTrailingComma(words[1]) && cutTrailingComma(words[3]) &&
+                chooseComputerSeats(words[1], words[3], words[5]);
     }
     seats = computerSeats;
     computerSeats = kept;
