@@ -93,6 +93,7 @@ void play(int32_t row, Cost costs[4])
         c.mostDecisionTicks = std::max(c.mostDecisionTicks, searchCost.decisionTicks);
         if (input.kind == InputLeftClick) leftClickInMatch(input.x, input.y);
         if (input.kind == InputMotion) followAim(input.x, input.y);
+        if (input.kind == InputRightClick) cancelTool();
         if (input.kind == InputSpace) toggleTime();
         tickWhenDue(now);
     }

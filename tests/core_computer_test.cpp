@@ -35,6 +35,7 @@ void carryOut(const ComputerInput& input)
 {
     if (input.kind == InputLeftClick) leftClickInMatch(input.x, input.y);
     if (input.kind == InputMotion) followAim(input.x, input.y);
+    if (input.kind == InputRightClick) cancelTool();
     if (input.kind == InputSpace) toggleTime();
 }
 
@@ -243,6 +244,26 @@ TEST_F(CoreComputer, ItPausesWhenTimeHasRunTheTicksItPlanned)
         tickWhenDue(now);
     }
     EXPECT_GT(pauses, 3);
+}
+
+TEST_F(CoreComputer, HandedAGameMidAimItPutsTheToolBackAndPlaysItsTurn)
+{
+    startMatch(1);
+    pressButton(Cue);
+    clickBall(0);
+    ASSERT_EQ(game.gameMode, Aiming);
+    ASSERT_TRUE(chooseComputerSeats("1", "1", nullptr));
+    uint32_t now = 1000;
+    Sent sent;
+    passes(now, 20000, 1, sent);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0][0], InputRightClick);
+    EXPECT_EQ(game.gameMode, Paused);
+    for (int32_t pass = 0; pass < 200000 && game.match.turnNumber == 1; ++pass) {
+        carryOut(computerPass(++now, 20000));
+        tickWhenDue(now);
+    }
+    EXPECT_EQ(game.match.turnNumber, 2) << "it played the turn on";
 }
 
 TEST_F(CoreComputer, BothSeatsPlayATwoPlayerMatchToItsEnd)

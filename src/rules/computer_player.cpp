@@ -74,6 +74,14 @@ ComputerInput computerPass(uint32_t now, int32_t tickBudget)
         pacing.lastSent = now;
         return step.input;
     }
+    // Handed a game with a tool of someone else's in hand (a recording played on mid-aim), it
+    // puts the tool back first, as a person would, and then thinks from there.
+    if (game.gameMode == Aiming) {
+        if (!rested) return NOTHING;
+        pacing.sentAny = true;
+        pacing.lastSent = now;
+        return {InputRightClick, WINDOW_WIDTH / 2, TABLE_TOP + (WINDOW_HEIGHT - TABLE_TOP) / 2};
+    }
     // Time runs to the end of the turn, or the last input has not yet taken effect.
     if (game.gameMode != Paused && game.gameMode != ToolSelected) return NOTHING;
     const int32_t seat = game.match.gameKind == OnePlayer ? 0 : game.match.currentPlayer;

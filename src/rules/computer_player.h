@@ -6,7 +6,13 @@
 #include <cstdint>
 
 // What the shell sends for it, as a person's mouse and keyboard would.
-enum ComputerInputKind : int32_t { InputNone, InputMotion, InputLeftClick, InputSpace };
+enum ComputerInputKind : int32_t {
+    InputNone,
+    InputMotion,
+    InputLeftClick,
+    InputRightClick, // puts a tool back
+    InputSpace
+};
 struct ComputerInput {
     int32_t kind; // a ComputerInputKind
     int32_t x, y; // the window pixel of a motion or a click

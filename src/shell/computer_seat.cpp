@@ -156,6 +156,10 @@ int32_t computerEvents(uint32_t now, SDL_Event (&events)[2])
         events[0] = buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, input.x, input.y);
         events[1] = buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, input.x, input.y);
         return 2;
+    case InputRightClick:
+        events[0] = buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, input.x, input.y);
+        events[1] = buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, input.x, input.y);
+        return 2;
     case InputSpace:
         events[0] = keyEvent(SDL_KEYDOWN, SDLK_SPACE);
         events[1] = keyEvent(SDL_KEYUP, SDLK_SPACE);
