@@ -98,14 +98,9 @@ TEST(Grades, OnlyTheTopBoundIsInclusive)
         EXPECT_EQ(gradeLetter(points[i]), letters[i]) << points[i];
 }
 
-TEST(MessageLog, PushesScrollUpAndLongLinesAreCut)
+// The strip's scrolling is in every dump of the golden traces; here, its edges.
+TEST(MessageLog, LongLinesAreCutAndAnEmptyOneScrollsUp)
 {
-    pushMessage("Ball stopped");
-    pushMessage("Pause");
-    EXPECT_STREQ(game.messageLog.upper, "Ball stopped");
-    EXPECT_STREQ(game.messageLog.lower, "Pause");
-    pushMessage("Select direction");
-    EXPECT_STREQ(game.messageLog.upper, "Pause");
     const std::string longLine(120, 'x');
     pushMessage(longLine.c_str());
     EXPECT_EQ(std::string(game.messageLog.lower), longLine.substr(0, 99));

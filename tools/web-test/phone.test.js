@@ -33,6 +33,15 @@ after(async function () {
 // The page in a fresh context, ready to start; `problems` collects its errors.
 const openPage = (contextOptions) => pages.openPage(browser, {context: contextOptions});
 
+// The game started with a tap on a phone that may save its recordings.
+async function startOnAPhone() {
+  const opened = await openPage({...PHONE, acceptDownloads: true});
+  await waitForPlay(opened.page);
+  await opened.page.locator('#play').tap();
+  await gameStarted(opened.page);
+  return opened;
+}
+
 // A finger on the game: down on the first game pixel, moved through the others, lifted on the
 // last. Adds to `expected` what the game should be told, in the words of its recording: the
 // mouse moved to where the finger lands and wherever it moves, and a click where it is lifted.
@@ -65,14 +74,12 @@ test('a game played with a finger and the touch controls is the desktop\'s, and 
   for (const name of CONTROLS) assert.ok(await control(page, name).isEnabled(), name);
   const expected = [];
   // A one-player game; the Cue on the top left ball, aimed by dragging and struck on release.
-  await finger(page, [ONE_PLAYER], expected);
-  await finger(page, [CUE], expected);
-  await finger(page, [[90, 160]], expected);
-  await finger(page, [[104, 150], [92, 146], [80, 141], [75, 140]], expected);
   // The Teleport on another ball, aimed, and put back with the control.
-  await finger(page, [TELEPORT], expected);
-  await finger(page, [[210, 180]], expected);
-  await finger(page, [[220, 170], [245, 150]], expected);
+  for (const points of [[ONE_PLAYER], [CUE], [[90, 160]],
+                        [[104, 150], [92, 146], [80, 141], [75, 140]],
+                        [TELEPORT], [[210, 180]], [[220, 170], [245, 150]]]) {
+    await finger(page, points, expected);
+  }
   await control(page, 'Cancel the tool').tap();
   expected.push('click 245 150 right');
   await page.waitForTimeout(200);
@@ -97,10 +104,7 @@ test('a game played with a finger and the touch controls is the desktop\'s, and 
 
 test('the tutorial is entered with a tap, turned with Next page and left with Menu',
      async function () {
-  const {page, context, problems} = await openPage({...PHONE, acceptDownloads: true});
-  await waitForPlay(page);
-  await page.locator('#play').tap();
-  await gameStarted(page);
+  const {page, context, problems} = await startOnAPhone();
   const expected = [];
   await finger(page, [TUTORIAL], expected);
   await control(page, 'Next page').tap();
@@ -128,14 +132,10 @@ test('the tutorial is entered with a tap, turned with Next page and left with Me
 
 test('a recording watched on a phone is steered by taps on its own controls, beside the game',
      async function () {
-  const {page, context, problems} = await openPage({...PHONE, acceptDownloads: true});
-  await waitForPlay(page);
-  await page.locator('#play').tap();
-  await gameStarted(page);
-  await finger(page, [ONE_PLAYER], []);
-  await finger(page, [CUE], []);
-  await finger(page, [[90, 160]], []);
-  await finger(page, [[104, 150], [92, 146], [80, 141], [75, 140]], []);
+  const {page, context, problems} = await startOnAPhone();
+  for (const points of [[ONE_PLAYER], [CUE], [[90, 160]], [[104, 150], [92, 146], [75, 140]]]) {
+    await finger(page, points, []);
+  }
   await page.waitForTimeout(3000); // long enough to be steered
   const recording = await savedRecording(page, 'tap');
   await page.setInputFiles('#watch-input', {name: 'game.txt', mimeType: 'text/plain',
