@@ -136,13 +136,8 @@ test('a recording watched on a phone is steered by taps on its own controls, bes
     await page.waitForTimeout(300);
     const game = await page.locator('#screen').boundingBox();
     for (const name of CONTROLS) assert.ok(!(await control(page, name).isVisible()), name);
-    for (const name of WATCH) {
-      const box = await control(page, name).boundingBox();
-      const where = width + ' x ' + height + ': ' + name;
-      assert.ok(box && box.width >= 44 && box.height >= 44, where + ' is too small');
-      assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width &&
-                box.y + box.height <= height, where + ' off the screen');
-      assert.ok(!overlap(box, game), where + ' is on the game');
+    for (const box of await tappable(page, WATCH, width, height, width + ' x ' + height)) {
+      assert.ok(!overlap(box, game), width + ' x ' + height + ': ' + JSON.stringify(box) + ' is on the game');
     }
   }
   await control(page, 'Speed 1×').tap();
@@ -157,6 +152,19 @@ test('a recording watched on a phone is steered by taps on its own controls, bes
   assert.deepStrictEqual(problems, []);
   await context.close();
 });
+
+// The boxes of the named buttons, each large enough for a finger and on the screen.
+async function tappable(page, names, width, height, where) {
+  const boxes = [];
+  for (const name of names) {
+    const box = await control(page, name).boundingBox();
+    assert.ok(box && box.width >= 44 && box.height >= 44, where + ': ' + name + ' is too small');
+    assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width &&
+              box.y + box.height <= height, where + ': ' + name + ' off the screen');
+    boxes.push(box);
+  }
+  return boxes;
+}
 
 function overlap(a, b) {
   return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
@@ -220,15 +228,9 @@ test('the game is as large as the screen allows, crisp, and nothing covers it', 
       const around = [await page.locator('#recording').boundingBox(),
                       await page.locator('#fullscreen').boundingBox()];
       for (const name of CONTROLS) {
-        const button = control(page, name);
-        assert.strictEqual(await button.isVisible(), touch, where + ': ' + name);
-        if (!touch) continue;
-        const box = await button.boundingBox();
-        assert.ok(box.width >= 44 && box.height >= 44, where + ': ' + name + ' is too small');
-        assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width &&
-                  box.y + box.height <= height, where + ': ' + name + ' off the screen');
-        around.push(box);
+        assert.strictEqual(await control(page, name).isVisible(), touch, where + ': ' + name);
       }
+      if (touch) around.push(...await tappable(page, CONTROLS, width, height, where));
       for (const box of around) {
         assert.ok(box && !overlap(box, game), where + ': ' + JSON.stringify(box) + ' is on it');
       }

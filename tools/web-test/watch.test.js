@@ -67,19 +67,10 @@ async function playTurn(page, turn) {
   return dump; // as the turn began
 }
 
-function status(page) {
-  return page.textContent('#game-status');
-}
-
 async function watchToTheEnd(page) {
   await page.waitForFunction(() => /The recording has ended/.test(
     document.getElementById('game-status').textContent), null, {timeout: 60000});
   await page.waitForTimeout(200);
-}
-
-function openFile(page, name, text) {
-  return page.setInputFiles('#watch-input', {name, mimeType: 'text/plain',
-                                             buffer: Buffer.from(text)});
 }
 
 test('a game of ten turns watched at 8 times speed ends on the desktop\'s picture, and the link ' +
@@ -155,12 +146,13 @@ test('"Play from here" after two turns of a match: the third is played on the pa
   // The other player's page, where a game already runs: the file replaces it at once.
   const {page, context, server, problems} = await openPage();
   await startGame(page);
-  await openFile(page, 'our-match.txt', twoTurns);
+  await page.setInputFiles('#watch-input', {name: 'our-match.txt', mimeType: 'text/plain',
+                                            buffer: Buffer.from(twoTurns)});
   await page.waitForFunction(() => document.documentElement.classList.contains('watching'));
   assert.ok(await page.isVisible('#watch-play'), 'the watch controls show');
   await page.keyboard.press('8');
   await watchToTheEnd(page);
-  assert.match(await status(page), /Player 1 to play/);
+  assert.match(await page.textContent('#game-status'), /Player 1 to play/);
   await page.click('#watch-play');
   await page.waitForFunction(() => !document.documentElement.classList.contains('watching'));
   assert.ok(!(await page.isVisible('#watch-play')), 'the watch controls are gone');
