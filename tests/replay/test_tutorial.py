@@ -72,6 +72,14 @@ class WalkThrough(ReplayTest):
                          [(90, 160, 1), (130, 160, 1)])
         self.assertEqual(dump["tools"]["buttonRow"], 0)
 
+    def test_the_chaos_click_gives_every_ball_a_whole_speed_from_minus_3_to_2(self):
+        balls = self.page(155)["balls"]
+        for b in balls:
+            self.assertIn(b["vx"], range(-3, 3))
+            self.assertIn(b["vy"], range(-3, 3))
+        self.assertTrue(any(b["vx"] or b["vy"] for b in balls))
+        self.assertEqual(self.page(155)["tools"]["buttonState"][10], 0)
+
     def test_after_the_chaos_turn_every_ball_on_the_table_is_back_to_zero(self):
         dump = self.page(159)
         for b in dump["balls"]:
