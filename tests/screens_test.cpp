@@ -306,6 +306,10 @@ TEST_F(Screens, TheOptionsShowTheSpeedAndAnOffMarkForEachSettingThatIsOff)
         EXPECT_EQ(changed, 0) << s.name << " off changes the screen elsewhere";
         game.options.*s.field = 1;
     }
+    for (const Switch& s : switches) game.options.*s.field = 0;
+    composeFrame();
+    for (const Switch& s : switches)
+        EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, s.x, s.y)) << s.name << ", all off";
     game.options = saved;
 }
 
