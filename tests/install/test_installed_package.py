@@ -145,6 +145,7 @@ class ThePackage(unittest.TestCase):
                          {"Name": "Play against the computer",
                           "Exec": "/usr/games/kestrola --computer"})
         self.assertTrue(os.path.isfile(installed(keys["Exec"])))
+        self.assertIn("Game;", keys["Categories"])
         for size in (32, 48, 64, 128, 256):
             with open(installed("/usr/share/icons/hicolor/%dx%d/apps/%s.png"
                                 % (size, size, keys["Icon"])), "rb") as icon:
@@ -154,8 +155,10 @@ class ThePackage(unittest.TestCase):
         self.assertIn("<svg", read(installed("/usr/share/icons/hicolor/scalable/apps/%s.svg"
                                              % keys["Icon"])))
         metadata = installed("/usr/share/metainfo/org.kestrola.Kestrola.metainfo.xml")
-        self.assertIn('<launchable type="desktop-id">org.kestrola.Kestrola.desktop</launchable>',
-                      read(metadata))
+        for needed in ('<launchable type="desktop-id">org.kestrola.Kestrola.desktop</launchable>',
+                       '<url type="homepage">https://', '<screenshot type="default">',
+                       "<developer_name>", "<update_contact>"):
+            self.assertIn(needed, read(metadata))
         for check in (["desktop-file-validate", entry],
                       ["appstreamcli", "validate", "--no-net", "--strict", metadata],
                       ["appstream-util", "validate", "--nonet", metadata]):
