@@ -178,6 +178,8 @@ class ThePackage(unittest.TestCase):
     def test_the_copyright_file_names_the_licence_of_every_shipped_file(self):
         paragraphs = [dict(re.findall(r"^([\w-]+):[ \t]*((?:.*)(?:\n[ \t].*)*)", block, re.M))
                       for block in read(installed(DOC + "copyright")).split("\n\n")]
+        self.assertTrue(paragraphs[0]["Format"].startswith(
+            "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0"))
         texts = {p["License"].split("\n")[0].strip() for p in paragraphs[1:] if "Files" not in p}
 
         def governing(path):
@@ -192,8 +194,14 @@ class ThePackage(unittest.TestCase):
                 self.assertIsNotNone(stanza, path)
                 for licence in re.split(r" and | or |, ", stanza["License"].split("\n")[0]):
                     self.assertIn(licence.strip(), texts, path)
-        # The tunes carry the sound font's samples.
+        # The tunes carry the sound font's samples, and the pictures the font's glyphs.
         self.assertIn("Frank Wen", governing(DATA[1:] + "Music/x.ogg")["Copyright"])
+        font = "/usr/share/doc/fonts-dejavu-core/copyright"
+        if os.path.isfile(font):
+            font_licence = re.search(r"^License: (.+)$", read(font), re.M).group(1).strip()
+            for picture in (DATA[1:] + "Images/x.bmp", DOC[1:] + "manual/x.png",
+                            DOC[1:] + "screenshots/x.png"):
+                self.assertIn(font_licence, governing(picture)["License"], picture)
 
 
 class TheSetUp(unittest.TestCase):
