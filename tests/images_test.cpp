@@ -17,6 +17,7 @@
 #include <numbers>
 #include <set>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -112,12 +113,11 @@ TEST(Images, EveryFileLoadsInTheScreenFormatWithItsSizeAndKey)
     for (const ImageFile& file : IMAGE_FILES) {
         const Sheet s = load(file.path);
         ASSERT_NE(s.image, nullptr) << file.path;
-        EXPECT_EQ(s.image->w, file.width) << file.path;
-        EXPECT_EQ(s.image->h, file.height) << file.path;
-        EXPECT_EQ(s.image->format->BitsPerPixel, 32) << file.path;
-        EXPECT_EQ(s.image->format->Rmask, screen->format->Rmask) << file.path;
-        EXPECT_TRUE(s.image->flags & SDL_SRCCOLORKEY) << file.path;
-        EXPECT_EQ(s.image->format->colorkey, s.key) << file.path;
+        const SDL_PixelFormat& f = *s.image->format;
+        EXPECT_EQ(std::tuple(s.image->w, s.image->h, int32_t{f.BitsPerPixel}, f.Rmask, f.colorkey,
+                             (s.image->flags & SDL_SRCCOLORKEY) != 0),
+                  std::tuple(file.width, file.height, 32, screen->format->Rmask, s.key, true))
+            << file.path;
         const int32_t area = s.image->w * s.image->h;
         EXPECT_TRUE(!opaque.count(file.path) ||
                     drawnPixels(s, 0, 0, s.image->w, s.image->h) == area)

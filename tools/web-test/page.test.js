@@ -38,7 +38,7 @@ async function assertOnePlayerTable(page) {
 
 test('the menu\'s Quit and F10 each end the game, and the page offers to start it again',
      async function () {
-  const {page, problems, close} = await openPage();
+  const {page, finish} = await openPage();
   await startGame(page);
   for (const leave of [() => clickWindow(page, ...QUIT), () => page.keyboard.press('F10')]) {
     await leave();
@@ -48,8 +48,7 @@ test('the menu\'s Quit and F10 each end the game, and the page offers to start i
     await gameStarted(page);
   }
   await assertOnePlayerTable(page);
-  assert.deepStrictEqual(problems, []);
-  await close();
+  await finish();
 });
 
 // The data package as the server sends it: missing, cut short on the way (it cannot be unpacked),
@@ -86,12 +85,11 @@ test('a missing or damaged data file, a damaged picture and a page opened as a f
 
 test('a server that sends the package as gzip content, unpacked by the browser, will do', async function () {
   const packed = fs.readFileSync(path.join(webDir, 'kestrola.data.gz'));
-  const {page, problems, close} = await openPage({override: (name) => name === 'kestrola.data.gz'
+  const {page, finish} = await openPage({override: (name) => name === 'kestrola.data.gz'
     ? {body: packed, headers: {'Content-Encoding': 'gzip'}} : null});
   await startGame(page);
   await assertOnePlayerTable(page);
-  assert.deepStrictEqual(problems, []);
-  await close();
+  await finish();
 });
 
 // Every sound the page starts and stops, and every loudness it sets, as Web Audio sees them.
@@ -129,7 +127,7 @@ function listenToSound() {
 }
 
 test('the sounds play, loop, change loudness and fade as on the desktop', async function () {
-  const {page, problems, close} = await openPage({beforeLoad: listenToSound});
+  const {page, finish} = await openPage({beforeLoad: listenToSound});
   await startGame(page);
   await page.waitForTimeout(1500); // the tunes are decoded
   // A shot of the one-player game that sets the balls rolling into each other.
@@ -160,8 +158,7 @@ test('the sounds play, loop, change loudness and fade as on the desktop', async 
   const fade = log.find((e) => e.op === 'fade');
   assert.ok(fade && fade.value === 0 && Math.abs(fade.after - 1) < 0.1, JSON.stringify(fade));
   assert.ok(log.some((e) => e.op === 'stop' && e.seconds > 20 && Math.abs(e.after - 1) < 0.1));
-  assert.deepStrictEqual(problems, []);
-  await close();
+  await finish();
 });
 
 // Until the table stands still: the canvas the same over a second, for at most a minute.
@@ -202,7 +199,7 @@ test('a game played on the page is the desktop\'s, and its recording replays the
   }
   await page.keyboard.press('Space');
   const shown = await settled(page);
-  const recording = await leaveWithTheRecording(page, context, server, problems);
+  const recording = await leaveWithTheRecording({page, context, server, problems});
 
   // The desktop's driver plays the browser's recording; before its last pass, it looks.
   const end = recording.findIndex((line) => line.endsWith('keydown f10'));
@@ -260,7 +257,7 @@ test('player 2 chosen beside the game is kept between visits, and the computer p
     await page.waitForTimeout(200);
   }
   await page.waitForTimeout(15000);
-  const recording = await leaveWithTheRecording(page, context, server, problems);
+  const recording = await leaveWithTheRecording({page, context, server, problems});
   const handedOver = recording.findIndex((line) => line.endsWith('click 255 85'));
   const itsEvents = recording.slice(handedOver + 1).filter((line) => /^(queue )?(click|key)/.test(line));
   assert.ok(handedOver > 0 && itsEvents.some((line) => line.endsWith('keydown space')),
@@ -291,7 +288,7 @@ test('the start menu waits for no tune, and one that arrives late plays from whe
      async function () {
   let release;
   const held = new Promise((resolve) => { release = resolve; });
-  const {page, problems, server, close} = await openPage({
+  const {page, server, finish} = await openPage({
     beforeLoad: listenToSound, override: (name) => name === MENU_TUNE ? {hold: held} : null});
   await waitForPlay(page);
   assert.deepStrictEqual(server.requests.filter((name) => name.startsWith('Music/')), []);
@@ -317,12 +314,11 @@ test('the start menu waits for no tune, and one that arrives late plays from whe
   assert.ok(started.offset <= (started.at - clicked) / 1000 + 0.05, JSON.stringify(started));
   // The game went on as ever meanwhile.
   await assertOnePlayerTable(page);
-  assert.deepStrictEqual(problems, []);
-  await close();
+  await finish();
 });
 
 test('a hidden page suspends the sound, and its return resumes it', async function () {
-  const {page, problems, close} = await openPage({beforeLoad: listenToSound});
+  const {page, finish} = await openPage({beforeLoad: listenToSound});
   await startGame(page);
   await page.waitForFunction(() => window.lastContext && window.lastContext.state === 'running');
   // What the browser does as the player leaves the tab and comes back to it.
@@ -339,13 +335,12 @@ test('a hidden page suspends the sound, and its return resumes it', async functi
   assert.strictEqual(await page.evaluate(() => window.lastContext.currentTime), stoodAt);
   await showPage(true);
   await page.waitForFunction(() => window.lastContext.state === 'running', null, {timeout: 5000});
-  assert.deepStrictEqual(problems, []);
-  await close();
+  await finish();
 });
 
 test('after one visit every file of the folder has been used, and the game starts offline',
      async function () {
-  const {page, context, server, problems} = await openPage();
+  const {page, server, finish} = await openPage();
   await startGame(page);
   await page.evaluate(() => KestrolaLoader.everything);
   assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller));
@@ -362,13 +357,12 @@ test('after one visit every file of the folder has been used, and the game start
   await page.waitForFunction(() => window.soundLog.some((e) => e.op === 'start' && e.loop && e.seconds > 20),
                              null, {timeout: 5000});
   await assertOnePlayerTable(page);
-  assert.deepStrictEqual(problems, []);
-  await context.close();
+  await finish();
 });
 
 test('the page can be installed, with its icons, and a link to it shows the start menu',
      async function () {
-  const {page, problems, close} = await openPage();
+  const {page, finish} = await openPage();
   await startGame(page); // the service worker comes once the game runs
   await page.evaluate(() => KestrolaLoader.everything);
   const session = await page.context().newCDPSession(page);
@@ -398,6 +392,5 @@ test('the page can be installed, with its icons, and a link to it shows the star
   assert.deepStrictEqual([pngSize(local(head.icon)), pngSize(local(head.image))],
                          [[32, 32], [1200, 630]]);
   assert.ok(head.description.length > 40 && head.summary.length > 20, JSON.stringify(head));
-  assert.deepStrictEqual(problems, []);
-  await close();
+  await finish();
 });

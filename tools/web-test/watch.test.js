@@ -88,14 +88,13 @@ test('a game of ten turns watched at 8 times speed ends on the desktop\'s pictur
   await played.page.waitForTimeout(300);
   await clickWindow(played.page, ...TUTORIAL);
   await played.page.waitForTimeout(300);
-  const recording = (await leaveWithTheRecording(played.page, played.context, played.server,
-                                                 played.problems)).join('\n');
+  const recording = (await leaveWithTheRecording(played)).join('\n');
   const {pixels: desktop, dump} = nativeEnd(withoutExit(recording));
   assert.strictEqual(dump.gameMode, 100, 'the tutorial');
 
   // From the file chosen with "Watch a recording", in a page whose game has not started: the
   // watch starts at once, and the 8 key speeds it.
-  const {page, problems, close} = await openPage();
+  const {page, finish} = await openPage();
   await page.waitForSelector('#play:not([hidden])', {timeout: 20000});
   const [chooser] = await Promise.all([page.waitForEvent('filechooser'), page.click('#watch-file')]);
   await chooser.setFiles({name: 'kestrola-game.txt', mimeType: 'text/plain',
@@ -112,8 +111,7 @@ test('a game of ten turns watched at 8 times speed ends on the desktop\'s pictur
   assert.ok(link.length <= TEN_TURNS_LINK, 'a link of ' + link.length + ' bytes');
   const packed = new URL(link).hash.replace(/^#watch=/, '');
   assert.strictEqual(zlib.inflateRawSync(Buffer.from(packed, 'base64url')).toString(), recording);
-  assert.deepStrictEqual(problems, []);
-  await close();
+  await finish();
 
   // The link in a fresh page, sped up with the control.
   const linked = await openPage(new URL(link).hash);
@@ -130,8 +128,7 @@ test('a game of ten turns watched at 8 times speed ends on the desktop\'s pictur
   }
   await watchToTheEnd(linked.page);
   assert.strictEqual(differingPixels(await canvasPixels(linked.page), desktop), 0);
-  assert.deepStrictEqual(linked.problems, []);
-  await linked.close();
+  await linked.finish();
 });
 
 test('"Play from here" after two turns of a match: the third is played on the page, and the ' +
@@ -140,8 +137,7 @@ test('"Play from here" after two turns of a match: the third is played on the pa
   await startGame(first.page);
   await clickWindow(first.page, ...TWO_PLAYERS);
   for (let turn = 1; turn <= 2; ++turn) await playTurn(first.page, turn);
-  const twoTurns = withoutExit((await leaveWithTheRecording(first.page, first.context, first.server,
-                                                            first.problems)).join('\n'));
+  const twoTurns = withoutExit((await leaveWithTheRecording(first)).join('\n'));
 
   // The other player's page, where a game already runs: the file replaces it at once.
   const {page, context, server, problems} = await openPage();
@@ -160,7 +156,7 @@ test('"Play from here" after two turns of a match: the third is played on the pa
   await page.waitForFunction(() => /^Player 2 to play$/.test(
     document.getElementById('game-status').textContent), null, {timeout: 5000});
   const shown = await canvasPixels(page);
-  const whole = (await leaveWithTheRecording(page, context, server, problems)).join('\n');
+  const whole = (await leaveWithTheRecording({page, context, server, problems})).join('\n');
 
   // The new recording is the old one and the third turn; the desktop plays it whole.
   const before = recordedEvents(twoTurns);
@@ -172,7 +168,7 @@ test('"Play from here" after two turns of a match: the third is played on the pa
 
 test('a recording of another version, a damaged one, a file that is none and a broken link each ' +
      'get their message, and the game goes on', async function () {
-  const {page, problems, close} = await openPage();
+  const {page, finish} = await openPage();
   await startGame(page);
   await clickWindow(page, ...ONE_PLAYER);
   const table = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' '));
@@ -203,8 +199,7 @@ test('a recording of another version, a damaged one, a file that is none and a b
   assert.strictEqual(differingPixels(await canvasPixels(page),
                                      nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') +
                                                 '\nclick ' + CUE.join(' '))), 0);
-  assert.deepStrictEqual(problems, []);
-  await close();
+  await finish();
 
   const broken = await openPage('#watch=' + zlib.deflateRawSync(Buffer.from(recording))
     .toString('base64url').slice(0, 200));
