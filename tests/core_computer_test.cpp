@@ -55,19 +55,9 @@ void passes(uint32_t& now, int32_t budget, size_t inputs, Sent& sent)
     }
 }
 
-TEST_F(CoreComputer, SeatsLevelsAndSeedAreReadFromTheirTexts)
+// The forms taken are played through the driver (tests/replay/test_computer.py); these are refused.
+TEST_F(CoreComputer, SeatsLevelsAndSeedsOfAnyOtherFormAreRefused)
 {
-    ASSERT_TRUE(chooseComputerSeats("2", "3,1", "77"));
-    EXPECT_EQ(std::tuple(computerSeats.plays[0], computerSeats.plays[1]), std::tuple(0, 1));
-    EXPECT_EQ(std::tuple(computerSeats.level[0], computerSeats.level[1]), std::tuple(3, 1));
-    EXPECT_EQ(computerSeats.seed, 77u);
-    ASSERT_TRUE(chooseComputerSeats("1,2", "1", ""));
-    EXPECT_EQ(std::tuple(computerSeats.plays[0], computerSeats.plays[1]), std::tuple(1, 1));
-    EXPECT_EQ(std::tuple(computerSeats.level[0], computerSeats.level[1]), std::tuple(1, 1));
-    EXPECT_EQ(computerSeats.seed, 1u);
-    ASSERT_TRUE(chooseComputerSeats(nullptr, nullptr, nullptr));
-    EXPECT_EQ(std::tuple(computerSeats.plays[0], computerSeats.plays[1]), std::tuple(0, 0));
-    EXPECT_EQ(std::tuple(computerSeats.level[0], computerSeats.level[1]), std::tuple(2, 2));
     for (const char* seats : {"0", "3", "1,2,1", "1;2", "x", "1,"}) {
         ASSERT_TRUE(chooseComputerSeats("1", "3", "5"));
         EXPECT_FALSE(chooseComputerSeats(seats, nullptr, nullptr)) << seats;
@@ -78,22 +68,6 @@ TEST_F(CoreComputer, SeatsLevelsAndSeedAreReadFromTheirTexts)
     EXPECT_FALSE(chooseComputerSeats("1", "0", nullptr));
     EXPECT_FALSE(chooseComputerSeats("1", "2", "-3"));
     EXPECT_FALSE(chooseComputerSeats("1", "2", "12a"));
-}
-
-TEST_F(CoreComputer, ItHasTheGameOnlyInAMatchWhenItsSeatIsToPlay)
-{
-    ASSERT_TRUE(chooseComputerSeats("2", "1", nullptr));
-    EXPECT_FALSE(computerHasTheGame()) << "the start menu";
-    startMatch(2);
-    EXPECT_FALSE(computerHasTheGame()) << "player 1 is a person";
-    EXPECT_EQ(computerPass(1000, 100).kind, InputNone);
-    pressButton(EndTurn);
-    ASSERT_EQ(game.match.currentPlayer, 1);
-    EXPECT_TRUE(computerHasTheGame());
-    startMatch(1);
-    EXPECT_FALSE(computerHasTheGame()) << "a one-player game is player 1's";
-    ASSERT_TRUE(chooseComputerSeats("1", "1", nullptr));
-    EXPECT_TRUE(computerHasTheGame());
 }
 
 TEST_F(CoreComputer, ThinkingLeavesTheGameAsItWasSaveForItsOwnInputs)
@@ -144,48 +118,31 @@ TEST_F(CoreComputer, TheSameGameLevelAndSeedGiveTheSameInputs)
     EXPECT_NE(first, otherSeed) << "the seed picks its samples";
 }
 
-TEST_F(CoreComputer, InputsComeAtLeastAStepApart)
+TEST_F(CoreComputer, EachLevelAndBothSeatsPlayAWholeGameByItselfWithoutARefusedClick)
 {
-    ASSERT_TRUE(chooseComputerSeats("1", "2", "4"));
-    startMatch(1);
-    uint32_t now = 1000, last = 0;
-    int32_t inputs = 0;
-    for (int64_t pass = 0; pass < 200000 && inputs < 15; ++pass) {
-        ++now;
-        const ComputerInput input = computerPass(now, 5000);
-        if (input.kind != InputNone) {
-            if (inputs > 0) {
-                EXPECT_GE(now - last, COMPUTER_STEP_MS);
-            }
-            last = now;
-            ++inputs;
-        }
-        carryOut(input);
-        tickWhenDue(now);
-    }
-    EXPECT_EQ(inputs, 15);
-}
-
-TEST_F(CoreComputer, EachLevelPlaysAWholeGameByItselfWithoutARefusedClick)
-{
-    for (const char* level : {"1", "2", "3"}) {
-        SCOPED_TRACE(level);
-        ASSERT_TRUE(chooseComputerSeats("1", level, "1"));
-        startMatch(1);
+    struct Case {
+        const char *seats, *levels;
+        int32_t players;
+    };
+    for (const Case& c : {Case{"1", "1", 1}, {"1", "2", 1}, {"1", "3", 1}, {"1,2", "2,1", 2}}) {
+        SCOPED_TRACE(std::string("seats ") + c.seats + ", levels " + c.levels);
+        ASSERT_TRUE(chooseComputerSeats(c.seats, c.levels, c.players == 1 ? "1" : "2"));
+        startMatch(c.players);
         uint32_t now = 1000;
         Sent sent;
         passes(now, 20000, 100000, sent);
-        // The game ends after its last turn, or sooner with every ball pocketed.
+        // A one-player game ends after its last turn, or sooner with every ball pocketed; a
+        // match, with every ball pocketed.
         EXPECT_EQ(game.gameMode, EndScreen);
-        EXPECT_TRUE(game.match.turnNumber > game.match.turnLimit ||
-                    game.match.ballsPocketed[0] == BALL_COUNT);
+        EXPECT_TRUE(ballsPocketedInAll() == BALL_COUNT ||
+                    (c.players == 1 && game.match.turnNumber > game.match.turnLimit));
         EXPECT_GT(sent.size(), 20u);
         for (const std::string& refusal : REFUSALS)
             EXPECT_EQ(std::count(pushed.begin(), pushed.end(), refusal), 0) << refusal;
     }
 }
 
-TEST_F(CoreComputer, AtEverySpeedAndWithoutHintsItsClicksAreTaken)
+TEST_F(CoreComputer, AtEverySpeedAndWithoutHintsItsClicksAreTakenAStepApart)
 {
     // Without the hints the game refuses some clicks in silence: the state tells instead.
     for (const int32_t speed : {10, 60}) {
@@ -195,12 +152,15 @@ TEST_F(CoreComputer, AtEverySpeedAndWithoutHintsItsClicksAreTaken)
         game.options.speed = speed;
         game.options.tickInterval = 1000 / speed;
         game.options.messages = speed == 10;
-        uint32_t now = 1000;
-        Sent sent;
+        uint32_t now = 1000, last = 0;
         int32_t paused = 0;
         for (int64_t pass = 0; pass < 3000000 && isMatchMode(game.gameMode); ++pass) {
             ++now;
             const ComputerInput input = computerPass(now, 20000);
+            if (input.kind != InputNone) {
+                EXPECT_TRUE(last == 0 || now - last >= COMPUTER_STEP_MS) << "pass " << pass;
+                last = now;
+            }
             const int32_t mode = game.gameMode, row = game.buttonRow;
             const int32_t selected = game.selectedTool;
             carryOut(input);
@@ -264,19 +224,6 @@ TEST_F(CoreComputer, HandedAGameMidAimItPutsTheToolBackAndPlaysItsTurn)
         tickWhenDue(now);
     }
     EXPECT_EQ(game.match.turnNumber, 2) << "it played the turn on";
-}
-
-TEST_F(CoreComputer, BothSeatsPlayATwoPlayerMatchToItsEnd)
-{
-    ASSERT_TRUE(chooseComputerSeats("1,2", "2,1", "2"));
-    startMatch(2);
-    uint32_t now = 1000;
-    Sent sent;
-    passes(now, 20000, 100000, sent);
-    EXPECT_EQ(game.gameMode, EndScreen);
-    EXPECT_EQ(ballsPocketedInAll(), BALL_COUNT);
-    for (const std::string& refusal : REFUSALS)
-        EXPECT_EQ(std::count(pushed.begin(), pushed.end(), refusal), 0) << refusal;
 }
 
 } // namespace

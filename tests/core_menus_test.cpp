@@ -141,13 +141,9 @@ TEST_F(CoreMenus, TheOtherOptionRowsToggleAndGoBack)
         // Music off halts it; sound off leaves what already sounds.
         EXPECT_EQ(heard, row == 3 ? Lines{HALT_MUSIC} : NONE);
     }
-    // Each switch turned twice is back where it was; music comes back with the menu track.
-    game = startingGame();
-    game.gameMode = OptionsMenu;
-    forget();
-    for (int32_t row : {1, 1, 2, 2, 3, 3}) chooseOptionsRow(row);
-    EXPECT_TRUE(game.options.messages && game.options.sound && game.options.music);
-    EXPECT_EQ(heard, (Lines{HALT_MUSIC, music(MusicMenu, -1)}));
+    // Each switch turned twice is back on (the music's return is played in tests/replay).
+    for (int32_t row : {1, 1, 2, 2}) chooseOptionsRow(row);
+    EXPECT_TRUE(game.options.messages && game.options.sound);
 }
 
 TEST_F(CoreMenus, TheHighlightFollowsOnlyTheMenuOnScreen)

@@ -76,21 +76,6 @@ TEST_F(CoreState, ChanceIsTheStandardsPortableGeneratorStartingAtOne)
     EXPECT_EQ(highest, RANDOM_MAX);
 }
 
-TEST_F(CoreState, TheSameCallsFromTheStartPlayTheSameGameChanceIncluded)
-{
-    uint32_t now = 0;
-    playToTheFirstPocketing(now);
-    ASSERT_FALSE(HasFatalFailure());
-    const Outcome first = outcome();
-    EXPECT_NE(first.game.randomState, startingGame().randomState) << "the stretch drew on chance";
-
-    game = startingGame();
-    forget();
-    now = 0;
-    playToTheFirstPocketing(now);
-    expectSameAs(first);
-}
-
 TEST_F(CoreState, ACopyPutBackIsTheWholeGameAndPlaysOnTheSameWayAgain)
 {
     uint32_t now = 0;

@@ -98,14 +98,9 @@ TEST(Grades, OnlyTheTopBoundIsInclusive)
         EXPECT_EQ(gradeLetter(points[i]), letters[i]) << points[i];
 }
 
-TEST(MessageLog, PushesScrollUpAndLongLinesAreCut)
+// The strip's scrolling is in every dump of the golden traces; here, its edges.
+TEST(MessageLog, LongLinesAreCutAndAnEmptyOneScrollsUp)
 {
-    pushMessage("Ball stopped");
-    pushMessage("Pause");
-    EXPECT_STREQ(game.messageLog.upper, "Ball stopped");
-    EXPECT_STREQ(game.messageLog.lower, "Pause");
-    pushMessage("Select direction");
-    EXPECT_STREQ(game.messageLog.upper, "Pause");
     const std::string longLine(120, 'x');
     pushMessage(longLine.c_str());
     EXPECT_EQ(std::string(game.messageLog.lower), longLine.substr(0, 99));
@@ -299,29 +294,22 @@ TEST_F(Screens, TheOptionsShowTheSpeedAndAnOffMarkForEachSettingThatIsOff)
         for (int32_t x = 0; x < 300; ++x) allOn.push_back(pixelAt(screen, x, y));
 
     // The pixels that differ from the screen with every switch on, outside the given marks.
-    auto changedOutside = [&](std::initializer_list<const Switch*> marks) {
-        int32_t changed = 0;
-        for (int32_t y = 0; y < 300; ++y)
-            for (int32_t x = 0; x < 300; ++x) {
-                bool inMark = false;
-                for (const Switch* m : marks)
-                    inMark = inMark || (x >= m->x && x < m->x + 32 && y >= m->y && y < m->y + 16);
-                changed += !inMark && pixelAt(screen, x, y) != allOn[300 * y + x];
-            }
-        return changed;
-    };
     for (const Switch& s : switches) {
         game.options.*s.field = 0;
         composeFrame();
         EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, s.x, s.y)) << s.name;
-        EXPECT_EQ(changedOutside({&s}), 0) << s.name << " off changes the screen elsewhere";
+        int32_t changed = 0;
+        for (int32_t y = 0; y < 300; ++y)
+            for (int32_t x = 0; x < 300; ++x)
+                changed += !(x >= s.x && x < s.x + 32 && y >= s.y && y < s.y + 16) &&
+                           pixelAt(screen, x, y) != allOn[300 * y + x];
+        EXPECT_EQ(changed, 0) << s.name << " off changes the screen elsewhere";
         game.options.*s.field = 1;
     }
     for (const Switch& s : switches) game.options.*s.field = 0;
     composeFrame();
     for (const Switch& s : switches)
-        EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, s.x, s.y)) << s.name;
-    EXPECT_EQ(changedOutside({&switches[0], &switches[1], &switches[2]}), 0);
+        EXPECT_TRUE(spriteAt(optionValuesImage, 150, 0, 32, 16, s.x, s.y)) << s.name << ", all off";
     game.options = saved;
 }
 

@@ -38,13 +38,6 @@ class ItsTurn(ReplayTest):
             "Program started\n", "Program started\nThe computer plays player 1 at level 2\n")
             + "preparing field\n")
 
-    def test_without_it_the_same_script_leaves_player_1_to_move(self):
-        done = run(TWO_PLAYERS + f"dump\nwait {ONE_TURN_MS}\ndump\n", **NOBODY)
-        before, after = done.dumps
-        self.assertEqual(look(after, "gameMode", "match.currentPlayer"), (10, 0))
-        self.assertEqual(balls(after), balls(before))
-        self.assertEqual(done.log, START_UP_LOG + "preparing field\n")
-
     def test_seat_2_waits_for_player_1_and_then_plays_its_own_turn(self):
         person = ("click 45 85\nclick 90 200\nclick 200 150\nkey space\nsettle\ndump\n")
         done = run(TWO_PLAYERS + "wait 5000\ndump\n" + person + f"wait {ONE_TURN_MS}\ndump\n",

@@ -57,6 +57,9 @@ class Collisions(ReplayTest):
         self.assertEqual((first["value"], second["value"]), (1, 1))
         self.assertEqual(effects(dump, "collision"), [{"op": "playEffect", "name": "collision",
                                                        "channel": -1, "loops": 0, "volume": 11}])
+        # Closing at a pixel a tick: about 1 / 72 * 200, 2, the quietest volume that sounds.
+        slow = self.hit({0: dict(x=100.0, y=200.0, vx=1.0, vy=0.0), 1: dict(x=115.5, y=200.0)})
+        self.assertEqual([c["volume"] for c in effects(slow, "collision")], [2])
 
     def test_an_off_centre_hit_sends_the_balls_off_at_right_angles_the_same_with_sound_off(self):
         balls = {0: dict(x=100.0, y=200.0, vx=2.0, vy=0.0), 1: dict(x=114.0, y=207.0)}

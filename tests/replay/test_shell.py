@@ -171,12 +171,6 @@ class MainLoop(ReplayTest):
         self.assertGreater(bounces, 0)
         self.assertEqual(dumps[-1]["updates"], [[0, 150, 300, 150]])
 
-    def test_a_click_on_the_end_screen_returns_to_the_menu_with_the_ball_reset(self):
-        dump = self.play("set gameMode 40\nticks 20\ndump\nclick 10 10\ndump\n").last
-        self.assertEqual(look(dump, "gameMode", "cues", "menu.menuBallX", "menu.menuBallY",
-                              "menu.menuBallSpeed", "menu.menuBallVy"),
-                         (0, [MENU_TRACK, SELECT], 307, 263, 5, 0))
-
     def test_nothing_moves_while_paused_but_frames_still_run(self):
         dumps = self.play("click 120 157\nticks 1\ndump\nticks 5\ndump\n").dumps
         self.assertEqual(dumps[0]["balls"], dumps[1]["balls"])

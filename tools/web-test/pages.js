@@ -14,7 +14,8 @@ const webDir = path.resolve(process.env.KESTROLA_WEB_DIR || path.join(root, 'bui
 // given (its server is closed by the suite's closeServers, so a failed check still ends);
 // `problems` collects page errors and aborts. OPTIONS: override (the server's, see browser.js),
 // touch, beforeLoad (a script run before the page's), address (added to the server's, e.g.
-// '#watch=...'), context (more options for the context).
+// '#watch=...'), context (more options for the context). `finish` closes a page that saw no
+// error.
 async function openPage(browser, options = {}) {
   const server = options.url ? null : await serve(webDir, options.override);
   const context = await browser.newContext({viewport: {width: 1000, height: 720},
@@ -28,7 +29,12 @@ async function openPage(browser, options = {}) {
     await context.close();
     if (server) server.close();
   };
-  return {page, context, problems, server, close};
+  // Closes the page once it has seen no error.
+  const finish = async function () {
+    assert.deepStrictEqual(problems, []);
+    await close();
+  };
+  return {page, context, problems, server, close, finish};
 }
 
 async function waitForPlay(page) {
@@ -58,8 +64,9 @@ async function savedRecording(page, press = 'click') {
   return fs.readFileSync(await download.path(), 'utf8');
 }
 
-// F10 leaves the game; the page's recording of it, line by line, and the page closed.
-async function leaveWithTheRecording(page, context, server, problems) {
+// F10 leaves the game of an opened page; the page's recording of it, line by line, and the page
+// closed.
+async function leaveWithTheRecording({page, context, server, problems}) {
   await page.keyboard.press('F10');
   await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
   const recording = (await savedRecording(page)).split('\n');

@@ -33,6 +33,15 @@ after(async function () {
 // The page in a fresh context, ready to start; `problems` collects its errors.
 const openPage = (contextOptions) => pages.openPage(browser, {context: contextOptions});
 
+// The game started with a tap on a phone that may save its recordings.
+async function startOnAPhone() {
+  const opened = await openPage({...PHONE, acceptDownloads: true});
+  await waitForPlay(opened.page);
+  await opened.page.locator('#play').tap();
+  await gameStarted(opened.page);
+  return opened;
+}
+
 // A finger on the game: down on the first game pixel, moved through the others, lifted on the
 // last. Adds to `expected` what the game should be told, in the words of its recording: the
 // mouse moved to where the finger lands and wherever it moves, and a click where it is lifted.
@@ -55,24 +64,31 @@ function control(page, name) {
   return page.getByRole('button', {name, exact: true});
 }
 
-test('a game played with a finger and the touch controls is the desktop\'s, and its recording ' +
-     'replays there exactly', async function () {
-  const {page, context, problems} = await openPage({...PHONE, acceptDownloads: true});
+test('the tutorial and a game played with a finger and the touch controls are the desktop\'s, ' +
+     'its recording replays there exactly, and Quit ends the controls', async function () {
+  const {page, finish} = await openPage({...PHONE, acceptDownloads: true});
   await waitForPlay(page);
   for (const name of CONTROLS) assert.ok(await control(page, name).isDisabled(), name);
   await page.locator('#play').tap();
   await gameStarted(page);
   for (const name of CONTROLS) assert.ok(await control(page, name).isEnabled(), name);
+  // The tutorial entered with a tap, turned with Next page and left with Menu.
   const expected = [];
+  await finger(page, [TUTORIAL], expected);
+  await control(page, 'Next page').tap();
+  expected.push('keydown return', 'keyup return');
+  await page.waitForTimeout(200);
+  assert.strictEqual(differingPixels(await canvasPixels(page),
+                                     nativeShot('ticks 1\n' + expected.join('\n'))), 0);
+  await control(page, 'Menu').tap();
+  expected.push('keydown escape', 'keyup escape');
   // A one-player game; the Cue on the top left ball, aimed by dragging and struck on release.
-  await finger(page, [ONE_PLAYER], expected);
-  await finger(page, [CUE], expected);
-  await finger(page, [[90, 160]], expected);
-  await finger(page, [[104, 150], [92, 146], [80, 141], [75, 140]], expected);
   // The Teleport on another ball, aimed, and put back with the control.
-  await finger(page, [TELEPORT], expected);
-  await finger(page, [[210, 180]], expected);
-  await finger(page, [[220, 170], [245, 150]], expected);
+  for (const points of [[ONE_PLAYER], [CUE], [[90, 160]],
+                        [[104, 150], [92, 146], [80, 141], [75, 140]],
+                        [TELEPORT], [[210, 180]], [[220, 170], [245, 150]]]) {
+    await finger(page, points, expected);
+  }
   await control(page, 'Cancel the tool').tap();
   expected.push('click 245 150 right');
   await page.waitForTimeout(200);
@@ -91,51 +107,21 @@ test('a game played with a finger and the touch controls is the desktop\'s, and 
                'time ran between the two presses');
   assert.strictEqual(differingPixels(shown, nativeShot(recording)), 0);
   assert.notStrictEqual(differingPixels(shown, mouseAndKeys), 0, 'the balls moved');
-  assert.deepStrictEqual(problems, []);
-  await context.close();
-});
-
-test('the tutorial is entered with a tap, turned with Next page and left with Menu',
-     async function () {
-  const {page, context, problems} = await openPage({...PHONE, acceptDownloads: true});
-  await waitForPlay(page);
-  await page.locator('#play').tap();
-  await gameStarted(page);
-  const expected = [];
-  await finger(page, [TUTORIAL], expected);
-  await control(page, 'Next page').tap();
-  expected.push('keydown return', 'keyup return');
-  await page.waitForTimeout(200);
-  assert.strictEqual(differingPixels(await canvasPixels(page),
-                                     nativeShot('ticks 1\n' + expected.join('\n'))), 0);
-  await control(page, 'Menu').tap();
-  expected.push('keydown escape', 'keyup escape');
-  await finger(page, [ONE_PLAYER], expected);
-  assert.strictEqual(differingPixels(await canvasPixels(page),
-                                     nativeShot('ticks 1\n' + expected.join('\n'))), 0);
   // Quit from the start menu: the game is over and the controls with it.
   await control(page, 'Menu').tap();
-  expected.push('keydown escape', 'keyup escape');
   await page.waitForTimeout(100);
-  await finger(page, [QUIT], expected);
+  await finger(page, [QUIT], []);
   await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
   for (const name of CONTROLS) assert.ok(await control(page, name).isDisabled(), name);
-  const recording = await savedRecording(page, 'tap');
-  assert.ok(sameEventsRecorded(recordedEvents(recording), expected), recording);
-  assert.deepStrictEqual(problems, []);
-  await context.close();
+  await finish();
 });
 
 test('a recording watched on a phone is steered by taps on its own controls, beside the game',
      async function () {
-  const {page, context, problems} = await openPage({...PHONE, acceptDownloads: true});
-  await waitForPlay(page);
-  await page.locator('#play').tap();
-  await gameStarted(page);
-  await finger(page, [ONE_PLAYER], []);
-  await finger(page, [CUE], []);
-  await finger(page, [[90, 160]], []);
-  await finger(page, [[104, 150], [92, 146], [80, 141], [75, 140]], []);
+  const {page, finish} = await startOnAPhone();
+  for (const points of [[ONE_PLAYER], [CUE], [[90, 160]], [[104, 150], [92, 146], [75, 140]]]) {
+    await finger(page, points, []);
+  }
   await page.waitForTimeout(3000); // long enough to be steered
   const recording = await savedRecording(page, 'tap');
   await page.setInputFiles('#watch-input', {name: 'game.txt', mimeType: 'text/plain',
@@ -149,13 +135,8 @@ test('a recording watched on a phone is steered by taps on its own controls, bes
     await page.waitForTimeout(300);
     const game = await page.locator('#screen').boundingBox();
     for (const name of CONTROLS) assert.ok(!(await control(page, name).isVisible()), name);
-    for (const name of WATCH) {
-      const box = await control(page, name).boundingBox();
-      const where = width + ' x ' + height + ': ' + name;
-      assert.ok(box && box.width >= 44 && box.height >= 44, where + ' is too small');
-      assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width &&
-                box.y + box.height <= height, where + ' off the screen');
-      assert.ok(!overlap(box, game), where + ' is on the game');
+    for (const box of await tappable(page, WATCH, width, height, width + ' x ' + height)) {
+      assert.ok(!overlap(box, game), width + ' x ' + height + ': ' + JSON.stringify(box) + ' is on the game');
     }
   }
   await control(page, 'Speed 1×').tap();
@@ -167,9 +148,21 @@ test('a recording watched on a phone is steered by taps on its own controls, bes
   await page.waitForFunction(() => !document.documentElement.classList.contains('watching'));
   for (const name of CONTROLS) assert.ok(await control(page, name).isVisible(), name);
   assert.ok(!recordedEvents(await savedRecording(page, 'tap')).includes('click 150 200'));
-  assert.deepStrictEqual(problems, []);
-  await context.close();
+  await finish();
 });
+
+// The boxes of the named buttons, each large enough for a finger and on the screen.
+async function tappable(page, names, width, height, where) {
+  const boxes = [];
+  for (const name of names) {
+    const box = await control(page, name).boundingBox();
+    assert.ok(box && box.width >= 44 && box.height >= 44, where + ': ' + name + ' is too small');
+    assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width &&
+              box.y + box.height <= height, where + ': ' + name + ' off the screen');
+    boxes.push(box);
+  }
+  return boxes;
+}
 
 function overlap(a, b) {
   return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
@@ -201,7 +194,7 @@ const SIZES = [
 
 test('the game is as large as the screen allows, crisp, and nothing covers it', async function () {
   for (const screen of [PHONE, DESKTOP]) {
-    const {page, context, problems} = await openPage(screen);
+    const {page, finish} = await openPage(screen);
     await waitForPlay(page);
     const touch = screen === PHONE;
     if (touch) await page.locator('#play').tap(); else await page.click('#play');
@@ -233,15 +226,9 @@ test('the game is as large as the screen allows, crisp, and nothing covers it', 
       const around = [await page.locator('#recording').boundingBox(),
                       await page.locator('#fullscreen').boundingBox()];
       for (const name of CONTROLS) {
-        const button = control(page, name);
-        assert.strictEqual(await button.isVisible(), touch, where + ': ' + name);
-        if (!touch) continue;
-        const box = await button.boundingBox();
-        assert.ok(box.width >= 44 && box.height >= 44, where + ': ' + name + ' is too small');
-        assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width &&
-                  box.y + box.height <= height, where + ': ' + name + ' off the screen');
-        around.push(box);
+        assert.strictEqual(await control(page, name).isVisible(), touch, where + ': ' + name);
       }
+      if (touch) around.push(...await tappable(page, CONTROLS, width, height, where));
       for (const box of around) {
         assert.ok(box && !overlap(box, game), where + ': ' + JSON.stringify(box) + ' is on it');
       }
@@ -250,14 +237,13 @@ test('the game is as large as the screen allows, crisp, and nothing covers it', 
       return getComputedStyle(document.getElementById('screen')).imageRendering;
     });
     assert.strictEqual(rendering, 'pixelated');
-    assert.deepStrictEqual(problems, []);
-    await context.close();
+    await finish();
   }
 });
 
 test('every key reaches the game once, whatever was clicked before it, and none the page',
      async function () {
-  const {page, context, problems} = await openPage({...DESKTOP, acceptDownloads: true});
+  const {page, finish} = await openPage({...DESKTOP, acceptDownloads: true});
   await waitForPlay(page);
   // Started from the keyboard: the release of its ENTER is not the game's.
   await page.keyboard.press('Enter');
@@ -297,13 +283,12 @@ test('every key reaches the game once, whatever was clicked before it, and none 
   assert.deepStrictEqual(events.filter((line) => !line.startsWith('motion')),
                          ['click 120 157', ...arrows.flatMap(() => ['keydown z', 'keyup z']),
                           ...space, ...space, ...space, ...space]);
-  assert.deepStrictEqual(problems, []);
-  await context.close();
+  await finish();
 });
 
 test('the game plays inside a frame of another site', async function () {
   const game = await serve(webDir);
-  const {page, context, problems, server: host} = await pages.openPage(browser, {
+  const {page, server: host, finish} = await pages.openPage(browser, {
     context: DESKTOP, override: (name) => name === 'index.html' ? {body: Buffer.from(
       '<!doctype html><title>Another site</title><p>Another site, with a game in it:</p>' +
       '<iframe src="' + game.url + '" width="640" height="480" style="border: 0"></iframe>')} : null});
@@ -330,6 +315,5 @@ test('the game plays inside a frame of another site', async function () {
   await page.waitForTimeout(200);
   const desktop = nativeShot('ticks 1\nclick ' + ONE_PLAYER.join(' ') + '\nkey space');
   assert.strictEqual(differingPixels(await canvasPixels(frame), desktop), 0);
-  assert.deepStrictEqual(problems, []);
-  await context.close();
+  await finish();
 });
