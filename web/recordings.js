@@ -121,7 +121,9 @@ async function fetchRecording(name) {
     throw new Error('The recording ' + name + ' could not be downloaded (HTTP ' +
                     response.status + ').');
   }
-  return new Uint8Array(await response.arrayBuffer());
+  const bytes = await readAtMost(response.body, LARGEST_RECORDING);
+  if (!bytes) throw new Error('The file ' + name + ' is too large to be a recording of a game.');
+  return bytes;
 }
 
 // The recording the page's address names, if any (a promise of its bytes), or null.

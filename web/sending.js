@@ -38,30 +38,54 @@ function base64url(bytes) {
   return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
 }
 
-async function through(bytes, transform) {
-  const stream = new Blob([bytes]).stream().pipeThrough(transform);
-  return new Uint8Array(await new Response(stream).arrayBuffer());
+// The bytes of STREAM, or null past LIMIT bytes: a few kilobytes of a link can unpack into
+// gigabytes, and reading stops long before.
+async function readAtMost(stream, limit) {
+  const reader = stream.getReader();
+  const parts = [];
+  let length = 0;
+  for (let part = await reader.read(); !part.done; part = await reader.read()) {
+    length += part.value.length;
+    if (length > limit) {
+      reader.cancel();
+      return null;
+    }
+    parts.push(part.value);
+  }
+  const bytes = new Uint8Array(length);
+  let at = 0;
+  for (const part of parts) {
+    bytes.set(part, at);
+    at += part.length;
+  }
+  return bytes;
 }
+
 
 // The recording in a link: deflated, then in the letters an address may hold as they are.
 async function linkTo(bytes) {
   const address = new URL(location.href);
   address.searchParams.delete('watch');
-  address.hash = 'watch=' + base64url(await through(bytes, new CompressionStream('deflate-raw')));
+  const packed = new Blob([bytes]).stream().pipeThrough(new CompressionStream('deflate-raw'));
+  address.hash = 'watch=' + base64url(await readAtMost(packed, Infinity));
   return address.href;
 }
 
 async function fromLink(text) {
+  let unpacked = null;
   try {
     const letters = decodeURIComponent(text).replace(/\s+/g, '').replace(/-/g, '+')
       .replace(/_/g, '/');
     const binary = atob(letters);
     const packed = Uint8Array.from(binary, (letter) => letter.charCodeAt(0));
-    return await through(packed, new DecompressionStream('deflate-raw'));
+    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
+    unpacked = await readAtMost(stream, LARGEST_RECORDING);
   } catch (error) {
     throw new Error('The recording in this link is damaged: it cannot be unpacked. ' +
                     'Was the link copied whole?');
   }
+  if (!unpacked) throw new Error('The link unpacks into more than any recording of a game holds.');
+  return unpacked;
 }
 
 // A link longer than this is not offered: browsers take far longer addresses, and the part

@@ -166,8 +166,8 @@ test('"Play from here" after two turns of a match: the third is played on the pa
   assert.strictEqual(dump.match.currentPlayer, 1);
 });
 
-test('a recording of another version, a damaged one, a file that is none and a broken link each ' +
-     'get their message, and the game goes on', async function () {
+test('a recording of another version, a damaged one, a file that is none, a broken link and one ' +
+     'that unpacks too far each get their message, and the game goes on', async function () {
   const {page, finish} = await openPage();
   await startGame(page);
   await clickWindow(page, ...ONE_PLAYER);
@@ -201,12 +201,18 @@ test('a recording of another version, a damaged one, a file that is none and a b
                                                 '\nclick ' + CUE.join(' '))), 0);
   await finish();
 
-  const broken = await openPage('#watch=' + zlib.deflateRawSync(Buffer.from(recording))
-    .toString('base64url').slice(0, 200));
-  await broken.page.waitForFunction(() => !document.getElementById('notice').hidden, null,
-                                    {timeout: 20000});
-  assert.match(await broken.page.textContent('#notice'), /damaged/);
-  await broken.page.waitForSelector('#play:not([hidden])');
-  assert.strictEqual(await broken.page.textContent('#play-action'), 'Click to play');
-  await broken.close();
+  // A link cut short, and one that would unpack into 64 MB: refused, the latter long before.
+  for (const [link, message] of [
+    [zlib.deflateRawSync(Buffer.from(recording)).toString('base64url').slice(0, 200), /damaged/],
+    [zlib.deflateRawSync(Buffer.alloc(64 * 1024 * 1024, 'wait 1\n')).toString('base64url'),
+     /more than any recording/],
+  ]) {
+    const broken = await openPage('#watch=' + link);
+    await broken.page.waitForFunction(() => !document.getElementById('notice').hidden, null,
+                                      {timeout: 20000});
+    assert.match(await broken.page.textContent('#notice'), message);
+    await broken.page.waitForSelector('#play:not([hidden])');
+    assert.strictEqual(await broken.page.textContent('#play-action'), 'Click to play');
+    await broken.close();
+  }
 });
