@@ -3,6 +3,7 @@
 #include "physics/ball_view.h"
 #include "rules/game_state.h"
 #include "rules/message_log.h"
+#include "rules/refusals.h"
 #include <cmath>
 
 namespace {
@@ -34,7 +35,7 @@ void stopBall(int32_t b) { game.balls[b].vx = game.balls[b].vy = 0; }
 bool teleportBall(int32_t b, double x, double y)
 {
     if (!isFreeSpot(x, y, b)) {
-        pushMessage("Can't teleport there!");
+        pushMessage(CANNOT_TELEPORT_THERE);
         return false;
     }
     Ball& ball = game.balls[b];
@@ -62,7 +63,7 @@ bool jumpBall(int32_t b, double x, double y)
 {
     double targetX = 0, targetY = 0;
     if (!jumpTarget(b, x, y, targetX, targetY) || !isFreeSpot(targetX, targetY, b)) {
-        pushMessage("Can't jump there!");
+        pushMessage(CANNOT_JUMP_THERE);
         return false;
     }
     game.balls[b].x = targetX;

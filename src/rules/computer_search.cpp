@@ -5,6 +5,7 @@
 #include "rules/game_tick.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
+#include "rules/refusals.h"
 #include "rules/screen_layout.h"
 #include "rules/time_control.h"
 #include "rules/tool_catalogue.h"
@@ -17,16 +18,6 @@ namespace {
 
 constexpr double REJECTED = -1e18;
 constexpr int32_t BAND_MIDDLE = BUTTON_ROW_Y + BUTTON_SIZE / 2;
-
-// The messages by which the game refuses a click.
-constexpr const char* REFUSALS[] = {
-    "Tool inavailable untill next turn",
-    "Can't apply tool: too close to border",
-    "Can't teleport there!",
-    "Can't jump there!",
-    "Ball's speed is aready zero",
-    "Get balls moving first",
-};
 
 struct Search {
     bool underway;

@@ -4,12 +4,13 @@
 #include "rules/game_state.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
+#include "rules/refusals.h"
 #include "rules/tool_catalogue.h"
 
 void startTime()
 {
     if (game.buttonState[TimeToggle] == Unavailable) {
-        if (game.options.messages) pushMessage("Get balls moving first");
+        if (game.options.messages) pushMessage(NOTHING_MOVING);
         return;
     }
     releaseActiveButtons();

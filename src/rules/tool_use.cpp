@@ -8,6 +8,7 @@
 #include "rules/game_state.h"
 #include "rules/message_log.h"
 #include "rules/platform.h"
+#include "rules/refusals.h"
 #include "rules/screen_layout.h"
 #include "rules/time_control.h"
 #include "rules/tool_catalogue.h"
@@ -22,7 +23,7 @@ constexpr double HIT_RADIUS = 7;
 void pressToolButton(int32_t k)
 {
     if (game.buttonState[k] == Unavailable) {
-        if (game.options.messages) pushMessage("Tool inavailable untill next turn");
+        if (game.options.messages) pushMessage(TOOL_UNAVAILABLE);
         return;
     }
     selectButton(k);
@@ -84,7 +85,7 @@ void pickBall(int32_t x, int32_t y)
         if (!ball.onTable || !(distanceTo(ball, x, y) < HIT_RADIUS)) continue;
         if (game.selectedTool == Stop) {
             if (ball.vx == 0 && ball.vy == 0) {
-                pushMessage("Ball's speed is aready zero");
+                pushMessage(SPEED_ALREADY_ZERO);
                 continue;
             }
             applyStop(i);
@@ -104,7 +105,7 @@ void placeTool(int32_t x, int32_t y)
 {
     if (x < PLACEMENT_AREA.left || x > PLACEMENT_AREA.right || y < PLACEMENT_AREA.top ||
         y > PLACEMENT_AREA.bottom) {
-        pushMessage("Can't apply tool: too close to border");
+        pushMessage(TOO_CLOSE_TO_BORDER);
         return;
     }
     const int32_t s = game.placedToolCount;
