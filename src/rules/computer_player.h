@@ -30,6 +30,9 @@ extern ComputerSeats computerSeats;
 // Reads the three settings from their texts (any may be null or empty). False, with the seats
 // left to the people, when a text is not one of the forms above.
 bool chooseComputerSeats(const char* seats, const char* levels, const char* seed);
+// The same reading into chosen, leaving the computer's own seats and thinking as they are.
+bool readComputerSeats(const char* seats, const char* levels, const char* seed,
+                       ComputerSeats& chosen);
 
 // Drops the plan being carried out and any thinking under way.
 void forgetComputerPlan();

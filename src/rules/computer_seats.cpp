@@ -65,11 +65,17 @@ bool readSeed(const char* text, ComputerSeats& seats)
 
 ComputerSeats computerSeats = peopleOnly();
 
+bool readComputerSeats(const char* seats, const char* levels, const char* seed,
+                       ComputerSeats& chosen)
+{
+    chosen = peopleOnly();
+    return readSeats(seats, chosen) && readLevels(levels, chosen) && readSeed(seed, chosen);
+}
+
 bool chooseComputerSeats(const char* seats, const char* levels, const char* seed)
 {
-    ComputerSeats chosen = peopleOnly();
-    const bool valid =
-        readSeats(seats, chosen) && readLevels(levels, chosen) && readSeed(seed, chosen);
+    ComputerSeats chosen;
+    const bool valid = readComputerSeats(seats, levels, seed, chosen);
     computerSeats = valid ? chosen : peopleOnly();
     // Whatever it was thinking or about to send was for the seats it had.
     forgetComputerPlan();

@@ -111,24 +111,17 @@ void describeComputerSeats(char (&line)[64])
 
 bool computerSeatsInLine(const char* line, ComputerSeats& seats)
 {
-    const ComputerSeats kept = computerSeats;
+    if (std::strcmp(line, "none") == 0) return readComputerSeats(nullptr, nullptr, nullptr, seats);
     // "seats 1,2, levels 3,1, seed 5": six words, each setting's text ending at the comma
     // before the next.
     char text[64];
     char* words[6] = {};
-    bool valid = std::strcmp(line, "none") == 0;
-    if (valid) {
-        chooseComputerSeats(nullptr, nullptr, nullptr);
-    } else if (std::strlen(line) < sizeof text) {
-        std::strcpy(text, line);
-        valid = sixWords(text, words) && !std::strcmp(words[0], "seats") &&
-                !std::strcmp(words[2], "levels") && !std::strcmp(words[4], "seed") &&
-                cutTrailingComma(words[1]) && cutTrailingComma(words[3]) &&
-                chooseComputerSeats(words[1], words[3], words[5]);
-    }
-    seats = computerSeats;
-    computerSeats = kept;
-    return valid;
+    if (std::strlen(line) >= sizeof text) return false;
+    std::strcpy(text, line);
+    return sixWords(text, words) && !std::strcmp(words[0], "seats") &&
+           !std::strcmp(words[2], "levels") && !std::strcmp(words[4], "seed") &&
+           cutTrailingComma(words[1]) && cutTrailingComma(words[3]) &&
+           readComputerSeats(words[1], words[3], words[5], seats);
 }
 
 bool heldBackForComputer(const SDL_Event& event)

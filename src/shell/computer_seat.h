@@ -13,8 +13,8 @@ void chooseComputerFromSettings();
 void noteComputerSeats();
 // The seats as a recording's computer line names them: "none", or e.g. "seats 2, levels 3, seed 1".
 void describeComputerSeats(char (&line)[64]);
-// Reads such a line into seats; false when it is neither form. The computer's own seats are
-// left as they were.
+// Reads such a line into seats; false when it is neither form. The computer's own seats and
+// thinking are left as they are.
 bool computerSeatsInLine(const char* line, ComputerSeats& seats);
 // True for an event of a person's that is dropped because the computer has the game: every
 // click, motion and key but escape and F10. The window's close always goes through.

@@ -104,35 +104,38 @@ bool isHeaderLine(const char* text, const char* start)
     return std::strncmp(text, start, std::strlen(start)) == 0;
 }
 
-const char* readHeader(FILE* file, char* line)
+// The file's next line without its end; false when there is none.
+bool nextLine(FILE* file, char* line)
 {
-    const bool first = std::fgets(line, LINE_SIZE, file) != nullptr;
+    const bool read = std::fgets(line, LINE_SIZE, file) != nullptr;
     line[std::strcspn(line, "\r\n")] = '\0';
-    if (!first || std::strcmp(line, RECORDING_FIRST_LINE) != 0) {
+    return read;
+}
+
+const char* readHeader(FILE* file, char* line, WatchedRecording& read)
+{
+    if (!nextLine(file, line) || std::strcmp(line, RECORDING_FIRST_LINE) != 0) {
         std::snprintf(problem, sizeof problem, "This is not a Kestrola recording.");
         return problem;
     }
-    const bool second = std::fgets(line, LINE_SIZE, file) != nullptr;
-    line[std::strcspn(line, "\r\n")] = '\0';
-    if (!second || !isHeaderLine(line, RECORDING_VERSION_LINE)) return fromAnotherVersion("");
+    if (!nextLine(file, line) || !isHeaderLine(line, RECORDING_VERSION_LINE))
+        return fromAnotherVersion("");
     const char* version = line + std::strlen(RECORDING_VERSION_LINE);
     if (std::strcmp(version, GAME_VERSION) != 0) return fromAnotherVersion(version);
-    const bool third = std::fgets(line, LINE_SIZE, file) != nullptr;
-    line[std::strcspn(line, "\r\n")] = '\0';
+    const bool third = nextLine(file, line);
     const char* seats = line + std::strlen(RECORDING_COMPUTER_LINE);
     if (!third || !isHeaderLine(line, RECORDING_COMPUTER_LINE) ||
-        std::strlen(seats) >= sizeof watchedRecording.computerLine ||
-        !computerSeatsInLine(seats, watchedRecording.computer))
+        std::strlen(seats) >= sizeof read.computerLine ||
+        !computerSeatsInLine(seats, read.computer))
         return damaged(3, "the players the computer played are not named");
-    std::snprintf(watchedRecording.computerLine, sizeof watchedRecording.computerLine, "%s", seats);
+    std::snprintf(read.computerLine, sizeof read.computerLine, "%s", seats);
     return nullptr;
 }
 
-const char* readSteps(FILE* file, char* line, bool store)
+const char* readSteps(FILE* file, char* line, bool store, int32_t& stepCount)
 {
     // A check only reads each step into this one, leaving what is watched as it is.
     RecordingStep scratch = {};
-    int32_t stepCount = 0;
     int32_t queuedInARow = 0;
     for (int32_t lineNumber = 4; std::fgets(line, LINE_SIZE, file); ++lineNumber) {
         if (!std::strchr(line, '\n') && !std::feof(file))
@@ -158,7 +161,6 @@ const char* readSteps(FILE* file, char* line, bool store)
         step.queued = queued ? 1 : 0;
         ++stepCount;
     }
-    if (store) watchedRecording.stepCount = stepCount;
     return nullptr;
 }
 
@@ -166,8 +168,8 @@ const char* readSteps(FILE* file, char* line, bool store)
 
 const char* readRecording(const char* path, bool store)
 {
-    // A check keeps the computer's seats of what is watched as they are.
-    WatchedRecording kept = watchedRecording;
+    // A check leaves what is watched as it is; a refused recording leaves nothing to watch.
+    WatchedRecording read = {};
     if (store) watchedRecording = {};
     FILE* file = std::fopen(path, "r");
     if (!file) {
@@ -176,9 +178,9 @@ const char* readRecording(const char* path, bool store)
         return problem;
     }
     static char line[LINE_SIZE];
-    const char* reason = readHeader(file, line);
-    if (!reason) reason = readSteps(file, line, store);
+    const char* reason = readHeader(file, line, read);
+    if (!reason) reason = readSteps(file, line, store, read.stepCount);
     std::fclose(file);
-    if (!store) watchedRecording = kept;
+    if (store && !reason) watchedRecording = read;
     return reason ? reason : "";
 }
