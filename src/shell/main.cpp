@@ -148,14 +148,9 @@ int main(int, char**)
 {
     // A recording to watch is read and checked before anything starts: one that cannot be
     // watched leaves the log, the recording being written and the screen as they were.
-    const char* watchPath = std::getenv("KESTROLA_WATCH");
-    const bool watch = watchPath && *watchPath;
-    if (watch) {
-        const char* problem = readRecordingToWatch(watchPath);
-        if (*problem) {
-            std::fprintf(stderr, "kestrola: %s\n", problem);
-            return 1;
-        }
+    if (const char* problem = readRecordingFromSettings(); *problem) {
+        std::fprintf(stderr, "kestrola: %s\n", problem);
+        return 1;
     }
     requireDisplay();
     chooseScale();
@@ -171,6 +166,6 @@ int main(int, char**)
     }
     started = true;
     setWindowIcon();
-    if (watch) startWatching(isSet("KESTROLA_PLAY_ON"));
+    startWatchingFromSettings();
     for (;;) runPass();
 }

@@ -14,6 +14,7 @@
 #include <SDL/SDL.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -46,6 +47,8 @@ struct Watch {
     int32_t titledTurn;    // the turn the window's title last named
 };
 Watch watch = {};
+// A recording to watch was read at start-up.
+bool recordingAsked = false;
 
 SDL_Event passEvents[MOST_EVENTS_A_PASS];
 
@@ -207,14 +210,23 @@ void takeControl(const SDL_Event& event)
 
 const char* recordingProblem(const char* path) { return readRecording(path, false); }
 
-const char* readRecordingToWatch(const char* path) { return readRecording(path, true); }
-
-void startWatching(bool playOnAtEnd)
+const char* readRecordingFromSettings()
 {
+    const char* path = std::getenv("KESTROLA_WATCH");
+    if (!path || !*path) return "";
+    const char* problem = readRecording(path, true);
+    recordingAsked = !*problem;
+    return problem;
+}
+
+void startWatchingFromSettings()
+{
+    if (!recordingAsked) return;
+    const char* playOn = std::getenv("KESTROLA_PLAY_ON");
     watch = {};
     watch.active = 1;
     watch.speed = 1;
-    watch.playOnAtEnd = playOnAtEnd ? 1 : 0;
+    watch.playOnAtEnd = playOn && *playOn ? 1 : 0;
     watchFromStart();
     showTitle();
 }

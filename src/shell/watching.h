@@ -15,11 +15,12 @@ constexpr char WATCH_PLAY_ON_KEY = 'h';   // play from here
 // The recording at path, checked: "" when it can be watched, else why not. What is being
 // watched is left as it is.
 const char* recordingProblem(const char* path);
-// The same, keeping the recording for startWatching.
-const char* readRecordingToWatch(const char* path);
-// Starts watching the recording just read, from the game's start; with playOnAtEnd, the game
-// is handed to the person as soon as the recording ends.
-void startWatching(bool playOnAtEnd);
+// The recording KESTROLA_WATCH names, read and checked before anything starts: "" when none is
+// asked for or it can be watched, else why not.
+const char* readRecordingFromSettings();
+// Once the game has started, watching that recording from the game's start, if one was asked
+// for; with KESTROLA_PLAY_ON, the game is handed to the person as soon as the recording ends.
+void startWatchingFromSettings();
 // Play from here: the person takes the game over as it stands, the recording going on.
 void playOn();
 // True while a recording is watched and the person has not taken the game over.

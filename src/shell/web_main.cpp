@@ -6,7 +6,6 @@
 #include "shell/main_loop.h"
 #include "shell/watching.h"
 #include <cstdio>
-#include <cstdlib>
 #include <emscripten.h>
 
 // What the page asks of the game beside its events: whether a recording can be watched, before
@@ -36,14 +35,9 @@ int main(int, char**)
 {
     // The page asks for the recording (KESTROLA_RECORD) and offers it for download; it has
     // checked a recording to watch (KESTROLA_WATCH) before it started this game.
-    const char* watchPath = std::getenv("KESTROLA_WATCH");
-    const bool watch = watchPath && *watchPath;
-    if (watch && *readRecordingToWatch(watchPath)) return 1;
+    if (*readRecordingFromSettings()) return 1;
     if (!startUp(PlayerGame)) return 1;
-    if (watch) {
-        const char* playOn = std::getenv("KESTROLA_PLAY_ON");
-        startWatching(playOn && *playOn);
-    }
+    startWatchingFromSettings();
     constexpr int PASSES_PER_SECOND = 1000; // a timer, not the display's frame rate
     emscripten_set_main_loop(passAfterDelay, PASSES_PER_SECOND, 1);
 }
