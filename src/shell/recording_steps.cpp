@@ -48,13 +48,10 @@ bool split(char* line, char* (&words)[MOST_WORDS], int32_t& count)
     return true;
 }
 
-// A decimal whole number from low to high, nothing else, as the scripted driver reads it.
-bool number(const char* word, int32_t low, int32_t high, int32_t& value)
+bool number(const char* word, int64_t low, int64_t high, int32_t& value)
 {
-    char* end = nullptr;
-    errno = 0;
-    const long long read = std::strtoll(word, &end, 10);
-    if (errno != 0 || *end != '\0' || end == word || read < low || read > high) return false;
+    int64_t read = 0;
+    if (!wholeNumberIn(word, low, high, read)) return false;
     value = static_cast<int32_t>(read);
     return true;
 }
@@ -66,7 +63,8 @@ const char* readStep(char* const* w, int32_t n, RecordingStep& step)
     const bool mouse = !std::strcmp(command, "click") || !std::strcmp(command, "motion");
     if (mouse) {
         step.kind = command[0] == 'c' ? StepClick : StepMotion;
-        if (n < 3 || n > 4 || !number(w[1], 0, 65535, step.x) || !number(w[2], 0, 65535, step.y))
+        if (n < 3 || n > 4 || !number(w[1], 0, MOST_PIXEL, step.x) ||
+            !number(w[2], 0, MOST_PIXEL, step.y))
             return "a mouse line without its place";
         step.detail = step.kind == StepClick ? SDL_BUTTON_LEFT : 0;
         if (n == 4 && step.kind == StepMotion && !std::strcmp(w[3], "left"))
@@ -94,7 +92,7 @@ const char* readStep(char* const* w, int32_t n, RecordingStep& step)
     const bool wait = !std::strcmp(command, "wait");
     if (wait || !std::strcmp(command, "stall")) {
         step.kind = wait ? StepWait : StepStall;
-        return n == 2 && number(w[1], 0, 1000000000, step.x) ? nullptr : "a bad count";
+        return n == 2 && number(w[1], 0, MOST_COUNT, step.x) ? nullptr : "a bad count";
     }
     return "a line that is not part of a recording";
 }
@@ -165,6 +163,16 @@ const char* readSteps(FILE* file, char* line, bool store, int32_t& stepCount)
 }
 
 } // namespace
+
+bool wholeNumberIn(const char* word, int64_t low, int64_t high, int64_t& value)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long long read = std::strtoll(word, &end, 10);
+    if (errno != 0 || *end != '\0' || end == word || read < low || read > high) return false;
+    value = read;
+    return true;
+}
 
 const char* readRecording(const char* path, bool store)
 {

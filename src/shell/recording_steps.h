@@ -24,6 +24,12 @@ struct RecordingStep {
     int32_t x, y;   // the pixel of a mouse step; x is the count of a wait or a stall
 };
 
+// A script's pixels and counts, as the scripted driver and a watched recording read them: a
+// decimal whole number from low to high and nothing else.
+constexpr int64_t MOST_PIXEL = 65535;
+constexpr int64_t MOST_COUNT = 1000000000;
+bool wholeNumberIn(const char* word, int64_t low, int64_t high, int64_t& value);
+
 // The recorder writes at most this many events in one pass.
 constexpr int32_t MOST_QUEUED_EVENTS = 256;
 // Longer recordings are refused: a game of ten turns played with a mouse holds a few thousand.

@@ -11,6 +11,7 @@
 #include "shell/made_events.h"
 #include "shell/main_loop.h"
 #include "shell/pushed_events.h"
+#include "shell/recording_steps.h"
 #include "shell/replay_dump.h"
 #include "shell/screen_file.h"
 #include <SDL/SDL.h>
@@ -37,15 +38,6 @@ struct Outcome {
 Outcome ok() { return {}; }
 Outcome fail(const std::string& message) { return {message}; }
 
-bool parseInteger(const std::string& word, int64_t& value)
-{
-    if (word.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtoll(word.c_str(), &end, 10);
-    return errno == 0 && *end == '\0';
-}
-
 bool parseDecimal(const std::string& word, double& value)
 {
     if (word.empty() || word.find_first_of("xXpP") != std::string::npos) return false;
@@ -56,7 +48,7 @@ bool parseDecimal(const std::string& word, double& value)
 
 bool parseInRange(const std::string& word, int64_t low, int64_t high, int64_t& value)
 {
-    return parseInteger(word, value) && value >= low && value <= high;
+    return wholeNumberIn(word.c_str(), low, high, value);
 }
 
 // The virtual clock jumps by this much more on the next pass.
@@ -75,7 +67,7 @@ void pass()
 Outcome coordinates(const Words& w, size_t at, int64_t& x, int64_t& y)
 {
     if (w.size() <= at + 1) return fail("expected X and Y");
-    if (!parseInRange(w[at], 0, 65535, x) || !parseInRange(w[at + 1], 0, 65535, y))
+    if (!parseInRange(w[at], 0, MOST_PIXEL, x) || !parseInRange(w[at + 1], 0, MOST_PIXEL, y))
         return fail("bad coordinates '" + w[at] + " " + w[at + 1] + "'");
     return ok();
 }
@@ -135,7 +127,7 @@ Outcome quit(const Words& w)
 
 Outcome count(const Words& w, int64_t& n)
 {
-    if (w.size() != 2 || !parseInRange(w[1], 0, 1000000000, n))
+    if (w.size() != 2 || !parseInRange(w[1], 0, MOST_COUNT, n))
         return fail("expected one count of 0 or more");
     return ok();
 }
@@ -169,7 +161,7 @@ Outcome ticks(const Words& w)
 template <typename Condition> Outcome runWhile(const Words& w, Condition keepGoing)
 {
     int64_t limit = DEFAULT_TICK_LIMIT;
-    if (w.size() > 2 || (w.size() == 2 && !parseInRange(w[1], 0, 1000000000, limit)))
+    if (w.size() > 2 || (w.size() == 2 && !parseInRange(w[1], 0, MOST_COUNT, limit)))
         return fail("expected an optional tick limit");
     const uint32_t start = game.ticksRun;
     while (keepGoing()) {

@@ -122,7 +122,8 @@ bool worthRunning(const std::vector<std::string>& lines)
             return false;
         for (size_t i = 1; i < words.size(); ++i) {
             int64_t n = 0;
-            if (parseInteger(words[i], n) && (n > 3000 || n < 0)) return false;
+            if (wholeNumberIn(words[i].c_str(), INT64_MIN, INT64_MAX, n) && (n > 3000 || n < 0))
+                return false;
         }
     }
     return true;
