@@ -4,6 +4,7 @@
 #include "rules/game_state.h"
 #include "rules/screen_layout.h"
 #include "rules/tool_catalogue.h"
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -26,13 +27,11 @@ int32_t ballsByValue(int32_t order[BALL_COUNT])
     int32_t n = 0;
     for (int32_t i = 0; i < BALL_COUNT; ++i)
         if (game.balls[i].onTable) order[n++] = i;
-    for (int32_t i = 1; i < n; ++i)
-        for (int32_t j = i; j > 0 && game.balls[order[j]].value > game.balls[order[j - 1]].value;
-             --j) {
-            const int32_t t = order[j];
-            order[j] = order[j - 1];
-            order[j - 1] = t;
-        }
+    // Equal values keep the balls' own order.
+    std::sort(order, order + n, [](int32_t a, int32_t b) {
+        const int32_t va = game.balls[a].value, vb = game.balls[b].value;
+        return va > vb || (va == vb && a < b);
+    });
     return n;
 }
 
@@ -105,7 +104,7 @@ void addTouchingPairs(Proposals& props, Sampler& sampler, const int32_t order[],
                 if (stroke.ball == r || stroke.ball == b) continue;
                 props.add({hop, stroke});
             }
-        } else if (anchor.vx != 0 || anchor.vy != 0) {
+        } else if (ballMoving(anchor)) {
             props.add({{Stop, r, 0, 0}, hop});
         } else {
             props.add({hop});

@@ -2,6 +2,7 @@
 #include "physics/ball_tools.h"
 #include "rules/game_state.h"
 #include "rules/screen_layout.h"
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,12 +60,9 @@ void pocketsByDistance(const Ball& ball, int32_t order[4])
         order[p] = p;
         d[p] = std::hypot(POCKET_X[p] - ball.x, POCKET_Y[p] - ball.y);
     }
-    for (int32_t i = 1; i < 4; ++i)
-        for (int32_t j = i; j > 0 && d[order[j]] < d[order[j - 1]]; --j) {
-            const int32_t t = order[j];
-            order[j] = order[j - 1];
-            order[j - 1] = t;
-        }
+    // Pockets as far away as each other keep their own order.
+    std::sort(order, order + 4,
+              [&d](int32_t a, int32_t b) { return d[a] < d[b] || (d[a] == d[b] && a < b); });
 }
 
 // Balls that touch at rest count a contact every tick while the others roll.

@@ -27,6 +27,9 @@ void forgetPlan()
     abandonSearch();
 }
 
+// The seat whose turn it is: a one-player game is player 1's.
+int32_t seatToPlay() { return game.match.gameKind == OnePlayer ? 0 : game.match.currentPlayer; }
+
 } // namespace
 
 void forgetComputerPlan() { forgetPlan(); }
@@ -34,7 +37,7 @@ void forgetComputerPlan() { forgetPlan(); }
 bool computerHasTheGame()
 {
     if (!isMatchMode(game.gameMode)) return false;
-    const int32_t seat = game.match.gameKind == OnePlayer ? 0 : game.match.currentPlayer;
+    const int32_t seat = seatToPlay();
     return seat >= 0 && seat < 2 && computerSeats.plays[seat];
 }
 
@@ -84,8 +87,7 @@ ComputerInput computerPass(uint32_t now, int32_t tickBudget)
     }
     // Time runs to the end of the turn, or the last input has not yet taken effect.
     if (game.gameMode != Paused && game.gameMode != ToolSelected) return NOTHING;
-    const int32_t seat = game.match.gameKind == OnePlayer ? 0 : game.match.currentPlayer;
-    if (!searchUnderway()) beginSearch(computerSeats.level[seat], computerSeats.seed);
+    if (!searchUnderway()) beginSearch(computerSeats.level[seatToPlay()], computerSeats.seed);
     if (!continueSearch(tickBudget)) return NOTHING;
     pacing.plan = chosenPlan();
     pacing.next = 0;

@@ -10,7 +10,9 @@
 #include "rules/time_control.h"
 #include "rules/tool_catalogue.h"
 #include "rules/tool_use.h"
+#include <algorithm>
 #include <cstring>
+#include <functional>
 
 SearchCost searchCost;
 
@@ -150,12 +152,7 @@ double score(const GameState& start, const GameState& end)
         int32_t values[BALL_COUNT], n = 0;
         for (const Ball& ball : end.balls)
             if (ball.onTable) values[n++] = ball.value;
-        for (int32_t i = 1; i < n; ++i)
-            for (int32_t j = i; j > 0 && values[j] > values[j - 1]; --j) {
-                const int32_t t = values[j];
-                values[j] = values[j - 1];
-                values[j - 1] = t;
-            }
+        std::sort(values, values + n, std::greater<int32_t>());
         for (int32_t i = 0; i < n; ++i) s += heldWorth(end, i, values[i]);
     } else if (end.match.gameKind == TwoPlayers) {
         // A ball left at rest by a pocket is the other player's easy stroke.
